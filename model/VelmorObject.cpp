@@ -1,0 +1,204 @@
+#include "VelmorObject.h"
+
+#include "ElementContainer.h"
+#include "platform/core/Trace.h"
+
+#include <algorithm>
+
+namespace velmor {
+namespace {
+
+bool removeFirst(std::vector<VelmorObject*>& list, VelmorObject* object)
+{
+    auto it = std::find(list.begin(), list.end(), object);
+    if (it == list.end())
+        return false;
+    list.erase(it);
+    return true;
+}
+
+bool contains(const std::vector<VelmorObject*>& list, const VelmorObject* object)
+{
+    return std::find(list.begin(), list.end(), object) != list.end();
+}
+
+} // namespace
+
+VelmorObject::VelmorObject(int parentCount, std::unique_ptr<VelmorObjectData> data)
+    : m_pData(std::move(data)), m_nParents(std::max(0, parentCount)),
+      m_pParents(static_cast<size_t>(m_nParents), nullptr)
+{
+}
+
+VelmorObject::~VelmorObject() = default;
+
+VelmorObject*& VelmorObject::GetParent(int i)
+{
+    if (i >= 0 && i < m_nParents && static_cast<size_t>(i) < m_pParents.size())
+        return m_pParents[static_cast<size_t>(i)];
+    m_pSpare = nullptr;
+    return m_pSpare;
+}
+
+VelmorObject* VelmorObject::GetParent(int i) const
+{
+    if (i >= 0 && i < m_nParents && static_cast<size_t>(i) < m_pParents.size())
+        return m_pParents[static_cast<size_t>(i)];
+    return nullptr;
+}
+
+int VelmorObject::Number() const
+{
+    const VelmorObject* o = this;
+    // A chain of display entries ends at an element; the bound guards against a cycle.
+    for (int guard = 0; o && guard < 64; ++guard) {
+        if (o->m_pData)
+            return o->m_pData->m_number;
+        o = o->GetParent(0);
+    }
+    return 0;
+}
+
+void VelmorObject::Serialize(Archive&) {}
+
+int VelmorObject::GetNumber(int end) const
+{
+    if (!GetParent(0))
+        return 0;
+    const VelmorObject* p = GetParent(end);
+    if (!p)
+        p = GetParent(0);
+    return p->GetNumber(end);
+}
+
+Mfx3dPoint& VelmorObject::GetPosition(Mfx3dPoint& point, int end, int option) const
+{
+    if (GetParent(end)) {
+        if (option == 1 && GetNumber(2) < GetNumber(1))
+            end = end == 1 ? 2 : 1;
+    }
+    const VelmorObject* p = GetParent(end);
+    if (!p)
+        p = GetParent(0);
+    if (p)
+        p->GetPosition(point, end, option);
+    return point;
+}
+
+int VelmorObject::AcceptsNew(const ElementTemplate&) const
+{
+    return 1;
+}
+
+void VelmorObject::Draw(Mfx3dDC&, Region&, const ViewOptions&) {}
+
+int VelmorObject::Connect(ConnectionKind kind, VelmorObject* object, int slot)
+{
+    bool done = false;
+    if (object) {
+        switch (kind) {
+        case DRAW:
+            if (object->GetParent(0) != this) {
+                m_drawList.push_back(object);
+                object->m_nParents = 1;
+                if (object->m_pParents.empty())
+                    object->m_pParents.resize(1, nullptr);
+                done = true;
+            }
+            break;
+        case CHILD:
+            if (!contains(m_childList, object)) {
+                m_childList.push_back(object);
+                done = true;
+            }
+            break;
+        case PARENT:
+            if (!contains(object->m_childList, this)) {
+                GetParent(slot) = object;
+                done = true;
+            }
+            break;
+        }
+    }
+    if (!done) {
+        Trace(" Connection : Is connected ");
+        return 0;
+    }
+    return 1;
+}
+
+int VelmorObject::Disconnect(ConnectionKind kind, VelmorObject* object)
+{
+    switch (kind) {
+    case DRAW:
+    case CHILD: {
+        auto& list = kind == DRAW ? m_drawList : m_childList;
+        if (!removeFirst(list, object)) {
+            Trace(" DisConnection CHILD / DRAW: not found ");
+            Trace(" DisConnection : not found ");
+            return 0;
+        }
+        return object->Disconnect(PARENT, this);
+    }
+    case PARENT:
+        for (int i = 0; i < m_nParents && static_cast<size_t>(i) < m_pParents.size(); ++i) {
+            if (m_pParents[static_cast<size_t>(i)] == object) {
+                m_pParents[static_cast<size_t>(i)] = nullptr;
+                return 1;
+            }
+        }
+        Trace(" DisConnection PARENT: not found ");
+        return 0;
+    }
+    Trace(" DisConnection : not found ");
+    return 0;
+}
+
+void VelmorObject::Detach(int flags)
+{
+    if (!(flags & STATE_DETACH))
+        return;
+    for (int i = 0; i < m_nParents && static_cast<size_t>(i) < m_pParents.size(); ++i)
+        if (VelmorObject* parent = m_pParents[static_cast<size_t>(i)])
+            parent->Disconnect(CHILD, this);
+    // Each list is walked from its front: every step removes the member it handles, and a
+    // cascade that deletes a later member also takes it out of the list first.
+    while (!m_drawList.empty()) {
+        VelmorObject* entry = m_drawList.front();
+        entry->m_state |= flags & STATE_DISPLAY_BITS;
+        Disconnect(DRAW, entry);
+    }
+    while (!m_childList.empty()) {
+        VelmorObject* child = m_childList.front();
+        Disconnect(CHILD, child);
+        if (flags & STATE_CASCADE)
+            child->Detach(flags);
+    }
+    if (flags & STATE_REMOVE) {
+        if (ElementContainer* problem = CurrentProblem())
+            problem->DeleteObject(this);
+    }
+}
+
+int VelmorObject::CountChildren(int kind) const
+{
+    if (kind == KIND_NONE)
+        return static_cast<int>(m_childList.size());
+    return static_cast<int>(std::count_if(m_childList.begin(), m_childList.end(),
+                                          [kind](const VelmorObject* c) { return c->Kind() == kind; }));
+}
+
+VelmorObject* VelmorObject::FindChild(int kind) const
+{
+    for (VelmorObject* c : m_childList)
+        if (c->Kind() == kind)
+            return c;
+    return nullptr;
+}
+
+int VelmorObject::IsChildOf(const VelmorObject* other) const
+{
+    return other && contains(other->m_childList, this) ? 1 : 0;
+}
+
+} // namespace velmor

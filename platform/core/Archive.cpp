@@ -1,0 +1,299 @@
+#include "Archive.h"
+
+#include <bit>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <locale.h>
+
+namespace velmor {
+namespace {
+
+constexpr uint16_t kNewClassTag = 0xFFFF;
+constexpr uint16_t kClassTag = 0x8000;
+constexpr uint16_t kBigObjectTag = 0x7FFF;
+constexpr uint32_t kBigClassTag = 0x80000000u;
+// Class names this program writes are short; anything longer is not one of ours.
+constexpr uint16_t kMaxClassName = 64;
+
+// Switches the calling thread to the "C" locale for the lifetime of the guard, so that numbers
+// are written and read with a decimal point whatever the user's locale.
+class CLocaleScope
+{
+public:
+    CLocaleScope() : m_old(uselocale(cLocale())) {}
+    ~CLocaleScope() { uselocale(m_old); }
+    CLocaleScope(const CLocaleScope&) = delete;
+    CLocaleScope& operator=(const CLocaleScope&) = delete;
+
+private:
+    static locale_t cLocale()
+    {
+        static locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+        return c;
+    }
+    locale_t m_old;
+};
+
+std::string vformat(const char* format, va_list args)
+{
+    CLocaleScope scope;
+    va_list copy;
+    va_copy(copy, args);
+    char small[256];
+    int n = std::vsnprintf(small, sizeof small, format, copy);
+    va_end(copy);
+    if (n < 0)
+        return {};
+    if (static_cast<size_t>(n) < sizeof small)
+        return std::string(small, static_cast<size_t>(n));
+    std::string out(static_cast<size_t>(n) + 1, '\0');
+    std::vsnprintf(out.data(), out.size(), format, args);
+    out.resize(static_cast<size_t>(n));
+    return out;
+}
+
+} // namespace
+
+Archive::Archive(bool storing, bool text, std::string bytes)
+    : m_storing(storing), m_text(text), m_bytes(std::move(bytes))
+{
+}
+
+Archive Archive::ForStoring(bool text)
+{
+    return Archive(true, text, {});
+}
+
+Archive Archive::ForLoading(std::string bytes, bool text)
+{
+    return Archive(false, text, std::move(bytes));
+}
+
+void Archive::Require(size_t count) const
+{
+    if (BytesLeft() < count)
+        throw ArchiveException(ArchiveException::EndOfFile, "unexpected end of file");
+}
+
+const char* Archive::Take(size_t count)
+{
+    Require(count);
+    const char* p = m_bytes.data() + m_pos;
+    m_pos += count;
+    return p;
+}
+
+void Archive::WriteByte(uint8_t value)
+{
+    m_bytes.push_back(static_cast<char>(value));
+}
+
+void Archive::WriteWord(uint16_t value)
+{
+    WriteByte(static_cast<uint8_t>(value & 0xFF));
+    WriteByte(static_cast<uint8_t>(value >> 8));
+}
+
+void Archive::WriteDWord(uint32_t value)
+{
+    WriteWord(static_cast<uint16_t>(value & 0xFFFF));
+    WriteWord(static_cast<uint16_t>(value >> 16));
+}
+
+void Archive::WriteDouble(double value)
+{
+    uint64_t bits = std::bit_cast<uint64_t>(value);
+    WriteDWord(static_cast<uint32_t>(bits & 0xFFFFFFFFu));
+    WriteDWord(static_cast<uint32_t>(bits >> 32));
+}
+
+uint8_t Archive::ReadByte()
+{
+    return static_cast<uint8_t>(*Take(1));
+}
+
+uint16_t Archive::ReadWord()
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(Take(2));
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+
+uint32_t Archive::ReadDWord()
+{
+    uint32_t low = ReadWord();
+    uint32_t high = ReadWord();
+    return low | (high << 16);
+}
+
+double Archive::ReadDouble()
+{
+    Require(8);
+    uint64_t low = ReadDWord();
+    uint64_t high = ReadDWord();
+    return std::bit_cast<double>(low | (high << 32));
+}
+
+void Archive::WriteString(std::string_view text)
+{
+    size_t n = text.size();
+    if (n < 255) {
+        WriteByte(static_cast<uint8_t>(n));
+    } else {
+        WriteByte(0xFF);
+        if (n < 0xFFFE) {
+            WriteWord(static_cast<uint16_t>(n));
+        } else {
+            WriteWord(0xFFFF);
+            WriteDWord(static_cast<uint32_t>(n));
+        }
+    }
+    m_bytes.append(text);
+}
+
+std::string Archive::ReadString()
+{
+    uint32_t n = ReadByte();
+    if (n == 0xFF) {
+        n = ReadWord();
+        if (n == 0xFFFF)
+            n = ReadDWord();
+    }
+    const char* p = Take(n);
+    return std::string(p, n);
+}
+
+void Archive::WriteCount(uint32_t count)
+{
+    if (count < 0xFFFF) {
+        WriteWord(static_cast<uint16_t>(count));
+    } else {
+        WriteWord(0xFFFF);
+        WriteDWord(count);
+    }
+}
+
+uint32_t Archive::ReadCount()
+{
+    uint32_t n = ReadWord();
+    if (n == 0xFFFF)
+        n = ReadDWord();
+    return n;
+}
+
+void Archive::WriteObjectTag(std::string_view className)
+{
+    for (const auto& [name, index] : m_storedClasses) {
+        if (name == className) {
+            if (index < kBigObjectTag) {
+                WriteWord(static_cast<uint16_t>(kClassTag | index));
+            } else {
+                WriteWord(kBigObjectTag);
+                WriteDWord(kBigClassTag | index);
+            }
+            ++m_nextIndex;
+            return;
+        }
+    }
+    WriteWord(kNewClassTag);
+    WriteWord(kSchema);
+    WriteWord(static_cast<uint16_t>(className.size()));
+    m_bytes.append(className);
+    m_storedClasses.emplace_back(std::string(className), m_nextIndex++);
+    ++m_nextIndex;
+}
+
+std::string Archive::ReadObjectTag(std::span<const std::string_view> known)
+{
+    uint16_t tag = ReadWord();
+    if (tag == kNewClassTag) {
+        uint16_t schema = ReadWord();
+        uint16_t length = ReadWord();
+        if (length == 0 || length > kMaxClassName)
+            throw ArchiveException(ArchiveException::BadClass, "bad class name");
+        std::string name(Take(length), length);
+        bool isKnown = false;
+        for (std::string_view k : known)
+            isKnown = isKnown || k == name;
+        if (!isKnown)
+            throw ArchiveException(ArchiveException::BadClass, "unknown class " + name);
+        if (schema != kSchema)
+            throw ArchiveException(ArchiveException::BadSchema, "bad schema for " + name);
+        m_loadedClasses.emplace_back(m_nextIndex++, name);
+        ++m_nextIndex;
+        return name;
+    }
+    uint32_t objectTag;
+    if (tag == kBigObjectTag)
+        objectTag = ReadDWord();
+    else
+        objectTag = (static_cast<uint32_t>(tag & kClassTag) << 16) | (tag & ~kClassTag & 0xFFFF);
+    if (!(objectTag & kBigClassTag))
+        throw ArchiveException(ArchiveException::BadIndex, "object reference where an object must be");
+    uint32_t index = objectTag & ~kBigClassTag;
+    for (const auto& [i, name] : m_loadedClasses) {
+        if (i == index) {
+            ++m_nextIndex;
+            return name;
+        }
+    }
+    throw ArchiveException(ArchiveException::BadClass, "undefined class index");
+}
+
+void Archive::WriteText(std::string_view text)
+{
+    m_bytes.append(text);
+}
+
+void Archive::WriteFormat(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    m_bytes.append(vformat(format, args));
+    va_end(args);
+}
+
+bool Archive::ReadLine(std::string& line)
+{
+    if (AtEnd())
+        return false;
+    size_t end = m_bytes.find('\n', m_pos);
+    size_t next = end == std::string::npos ? m_bytes.size() : end + 1;
+    if (end == std::string::npos)
+        end = m_bytes.size();
+    size_t length = end - m_pos;
+    if (length > 0 && m_bytes[end - 1] == '\r')
+        --length;
+    line.assign(m_bytes, m_pos, length);
+    m_pos = next;
+    return true;
+}
+
+std::string Archive::ReadLineOrThrow()
+{
+    std::string line;
+    if (!ReadLine(line))
+        throw ArchiveException(ArchiveException::EndOfFile, "unexpected end of file");
+    return line;
+}
+
+int Archive::ScanLine(const std::string& line, const char* format, ...)
+{
+    CLocaleScope scope;
+    va_list args;
+    va_start(args, format);
+    int n = std::vsscanf(line.c_str(), format, args);
+    va_end(args);
+    return n;
+}
+
+std::string Archive::Format(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::string out = vformat(format, args);
+    va_end(args);
+    return out;
+}
+
+} // namespace velmor

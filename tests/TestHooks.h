@@ -1,0 +1,45 @@
+// Recording hooks for tests: capture the numeric library's error messages and the diagnostic
+// traces while a test runs, and restore the previous hooks afterwards.
+#pragma once
+
+#include "numeric/NumericGlobals.h"
+#include "platform/core/Trace.h"
+
+#include <string>
+#include <vector>
+
+namespace velmor::test {
+
+class RecordErrors
+{
+public:
+    RecordErrors()
+        : m_previous(SetMfxErrorHook([this](std::string_view m) { messages.emplace_back(m); }))
+    {
+    }
+    ~RecordErrors() { SetMfxErrorHook(m_previous); }
+    RecordErrors(const RecordErrors&) = delete;
+    RecordErrors& operator=(const RecordErrors&) = delete;
+    std::vector<std::string> messages;
+
+private:
+    MfxErrorHook m_previous;
+};
+
+class RecordTraces
+{
+public:
+    RecordTraces()
+        : m_previous(SetTraceHook([this](std::string_view m) { traces.emplace_back(m); }))
+    {
+    }
+    ~RecordTraces() { SetTraceHook(m_previous); }
+    RecordTraces(const RecordTraces&) = delete;
+    RecordTraces& operator=(const RecordTraces&) = delete;
+    std::vector<std::string> traces;
+
+private:
+    TraceHook m_previous;
+};
+
+} // namespace velmor::test
