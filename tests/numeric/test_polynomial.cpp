@@ -276,7 +276,9 @@ INSTANTIATE_TEST_SUITE_P(
         RootCase{"stored degree 3 samples", {-1, 0, 1, 0}, -1, 1, 6, 4, {1}, 0}),
     [](const testing::TestParamInfo<RootCase>& param) {
         std::string name = param.param.name;
-        std::replace_if(name.begin(), name.end(), [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); }, '_');
+        std::replace_if(
+            name.begin(), name.end(),
+            [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); }, '_');
         return name;
     });
 
