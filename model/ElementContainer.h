@@ -21,6 +21,8 @@ public:
     virtual VelmorObject* FindObject(const VelmorObjectData& record) const = 0;
     // Removes the element from its list and deletes it.
     virtual void DeleteObject(VelmorObject* element) = 0;
+    // An element record could not resolve or write one of its parent references.
+    virtual void ReportSerializeError() = 0;
 };
 
 // The current problem, or null.

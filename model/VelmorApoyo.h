@@ -1,4 +1,5 @@
-// Support element: slot 0 its node.
+// Support element: the boundary condition at one node (slot 0): restraints, springs or a
+// prescribed displacement.
 #pragma once
 
 #include "VelmorObject.h"
@@ -9,8 +10,11 @@ class VelmorApoyo : public VelmorObject
 {
 public:
     VelmorApoyo();
-    explicit VelmorApoyo(const VelmorApoyoData& data);
+    explicit VelmorApoyo(const VelmorApoyoData& data, VelmorObject* node = nullptr);
     const char* GetRuntimeClass() const override { return "VelmorApoyo"; }
+    int ParentKind(int) const override { return KIND_NODE; }
+    // One support per node.
+    int AcceptsNew(const ElementTemplate& candidate) const override;
 
     VelmorApoyoData& Data() { return static_cast<VelmorApoyoData&>(*m_pData); }
     const VelmorApoyoData& Data() const { return static_cast<const VelmorApoyoData&>(*m_pData); }

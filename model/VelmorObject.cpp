@@ -1,29 +1,12 @@
 #include "VelmorObject.h"
 
 #include "ElementContainer.h"
+#include "platform/core/Archive.h"
 #include "platform/core/Trace.h"
 
 #include <algorithm>
 
 namespace velmor {
-namespace {
-
-bool removeFirst(std::vector<VelmorObject*>& list, VelmorObject* object)
-{
-    auto it = std::find(list.begin(), list.end(), object);
-    if (it == list.end())
-        return false;
-    list.erase(it);
-    return true;
-}
-
-bool contains(const std::vector<VelmorObject*>& list, const VelmorObject* object)
-{
-    return std::find(list.begin(), list.end(), object) != list.end();
-}
-
-} // namespace
-
 VelmorObject::VelmorObject(int parentCount, std::unique_ptr<VelmorObjectData> data)
     : m_pData(std::move(data)), m_nParents(std::max(0, parentCount)),
       m_pParents(static_cast<size_t>(m_nParents), nullptr)
@@ -59,7 +42,54 @@ int VelmorObject::Number() const
     return 0;
 }
 
-void VelmorObject::Serialize(Archive&) {}
+void VelmorObject::Serialize(Archive& ar)
+{
+    ElementContainer* problem = CurrentProblem();
+    m_pData->Serialize(ar);
+    if (ar.IsLoading() && m_nLoadKind != KIND_NONE)
+        m_pData->m_kind = m_nLoadKind;
+    if (ar.IsStoring()) {
+        if (ar.IsText())
+            ar.WriteFormat("Connections: %d \n", m_nParents);
+        else
+            ar.WriteShortInt(m_nParents);
+        for (int i = 0; i < m_nParents; ++i) {
+            VelmorObjectData reference(ParentKind(i));
+            if (const VelmorObject* parent = GetParent(i); parent && parent->m_pData) {
+                reference.Assign(*parent->m_pData);
+            } else if (problem) {
+                problem->ReportSerializeError();
+            }
+            reference.VelmorObjectData::Serialize(ar);
+        }
+        if (ar.IsText())
+            ar.WriteText("\n");
+        return;
+    }
+    if (ar.IsText())
+        ar.ReadLineOrThrow();
+    else
+        ar.ReadWord();
+    for (int i = 0; i < m_nParents; ++i) {
+        VelmorObjectData reference;
+        reference.VelmorObjectData::Serialize(ar);
+        VelmorObject* parent = problem ? problem->FindObject(reference) : nullptr;
+        const int expected = ParentKind(i);
+        if (parent && (expected == KIND_NONE || parent->Kind() == expected)) {
+            GetParent(i) = parent;
+            parent->Connect(CHILD, this);
+        } else if (problem) {
+            problem->ReportSerializeError();
+        }
+    }
+    if (ar.IsText())
+        ar.ReadLineOrThrow();
+}
+
+int VelmorObject::ParentKind(int) const
+{
+    return KIND_NONE;
+}
 
 int VelmorObject::GetNumber(int end) const
 {
@@ -107,13 +137,13 @@ int VelmorObject::Connect(ConnectionKind kind, VelmorObject* object, int slot)
             }
             break;
         case CHILD:
-            if (!contains(m_childList, object)) {
+            if (!m_childList.contains(object)) {
                 m_childList.push_back(object);
                 done = true;
             }
             break;
         case PARENT:
-            if (!contains(object->m_childList, this)) {
+            if (!object->m_childList.contains(this)) {
                 GetParent(slot) = object;
                 done = true;
             }
@@ -133,7 +163,7 @@ int VelmorObject::Disconnect(ConnectionKind kind, VelmorObject* object)
     case DRAW:
     case CHILD: {
         auto& list = kind == DRAW ? m_drawList : m_childList;
-        if (!removeFirst(list, object)) {
+        if (!list.remove_first(object)) {
             Trace(" DisConnection CHILD / DRAW: not found ");
             Trace(" DisConnection : not found ");
             return 0;
@@ -198,7 +228,7 @@ VelmorObject* VelmorObject::FindChild(int kind) const
 
 int VelmorObject::IsChildOf(const VelmorObject* other) const
 {
-    return other && contains(other->m_childList, this) ? 1 : 0;
+    return other && other->m_childList.contains(this) ? 1 : 0;
 }
 
 } // namespace velmor

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "ElementKind.h"
+#include "ObjectRefList.h"
 #include "VelmorObjectData.h"
 
 #include <memory>
@@ -49,7 +50,11 @@ public:
     VelmorObject& operator=(const VelmorObject&) = delete;
 
     virtual const char* GetRuntimeClass() const { return "VelmorObject"; }
-    // The element record in the document file: the data record, then the parent references.
+    // The element record in the document file: the data record, then the parent count and one
+    // (kind, number) reference per parent slot. Loading resolves each reference in the current
+    // problem; one that does not resolve to an element of the slot's kind is reported to the
+    // problem and leaves the slot empty. Storing an empty slot reports it too and writes a
+    // reference to number 0, which no element has, so that the file stays well formed.
     virtual void Serialize(Archive& ar);
     // 0 when parent slot 0 is empty; else the answer of the parent in slot `end` (or in slot 0
     // when slot `end` is empty or out of range). A node answers with its analysis number.
@@ -63,6 +68,8 @@ public:
     virtual int AcceptsNew(const ElementTemplate& candidate) const;
     // Draws the element's symbol and adds its outline to `region`.
     virtual void Draw(Mfx3dDC& dc, Region& region, const ViewOptions& options);
+    // The kind of element parent slot `slot` must hold (KIND_NONE: any).
+    virtual int ParentKind(int slot) const;
 
     // Parent slot i, or the spare null slot for an index outside the slots (writing to the
     // spare slot is undone at the next access).
@@ -91,17 +98,20 @@ public:
     VelmorObject* FindChild(int kind) const;
     int IsChildOf(const VelmorObject* other) const;
 
-    const std::vector<VelmorObject*>& Children() const { return m_childList; }
-    const std::vector<VelmorObject*>& DrawList() const { return m_drawList; }
+    const ObjectRefList& Children() const { return m_childList; }
+    const ObjectRefList& DrawList() const { return m_drawList; }
 
     std::unique_ptr<VelmorObjectData> m_pData;
     int m_state = 0;
+    // While loading: the kind of the list the element is read into; its record takes that kind
+    // whatever the file says, so that the element is looked for in the list it is in.
+    int m_nLoadKind = KIND_NONE;
 
 protected:
     int m_nParents = 0;
     std::vector<VelmorObject*> m_pParents;
-    std::vector<VelmorObject*> m_drawList;   // ordered, duplicates possible
-    std::vector<VelmorObject*> m_childList;
+    ObjectRefList m_drawList;   // ordered, duplicates possible
+    ObjectRefList m_childList;
     VelmorObject* m_pSpare = nullptr;
 };
 

@@ -3,6 +3,7 @@
 #include "ElementContainer.h"
 #include "platform/core/Archive.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace velmor {
@@ -26,6 +27,11 @@ int shapeFromWord(const char* word)
         if (std::strcmp(word, kShapeWords[s]) == 0)
             return s;
     return -1;
+}
+
+bool finite(const Mfx3dPoint& p)
+{
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z) && std::isfinite(p.w);
 }
 
 bool isZero(const Mfx3dPoint& p)
@@ -392,6 +398,43 @@ VelmorObjectData& VelmorCargaData::Assign(const VelmorObjectData& other)
 std::unique_ptr<VelmorObjectData> VelmorCargaData::Clone() const
 {
     return std::make_unique<VelmorCargaData>(*this);
+}
+
+// ---------------------------------------------------------------- finiteness
+
+bool VelmorNudoData::IsFinite() const
+{
+    return finite(m_coord);
+}
+
+bool VelmorVigaData::IsFinite() const
+{
+    return finite(m_orientation);
+}
+
+bool VelmorSeccionData::IsFinite() const
+{
+    for (double v : {m_E, m_Iy, m_Iz, m_G, m_J, m_A, m_nu, m_h, m_b, m_rho})
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
+bool VelmorApoyoData::IsFinite() const
+{
+    for (int i = 1; i <= 4; ++i)
+        for (int j = 1; j <= 4; ++j)
+            if (!std::isfinite(m_orientation(i, j)))
+                return false;
+    return finite(m_translation) && finite(m_rotation) && finite(m_springT) && finite(m_springR);
+}
+
+bool VelmorCargaData::IsFinite() const
+{
+    for (const Mfx3dPoint& p : m_point)
+        if (!finite(p))
+            return false;
+    return std::isfinite(m_dExtra);
 }
 
 } // namespace velmor

@@ -31,6 +31,8 @@ public:
     virtual VelmorObjectData& Assign(const VelmorObjectData& other);
     // A new record of the same class, equal to this one.
     virtual std::unique_ptr<VelmorObjectData> Clone() const;
+    // Every stored double is a finite number (a file may carry nan or inf).
+    virtual bool IsFinite() const { return true; }
 
     int m_number = 0;
     int m_kind = KIND_NONE;
@@ -45,6 +47,7 @@ public:
     void Serialize(Archive& ar) override;
     VelmorObjectData& Assign(const VelmorObjectData& other) override;
     std::unique_ptr<VelmorObjectData> Clone() const override;
+    bool IsFinite() const override;
 
     int m_nAnalysisNumber = 0;  // set by the numbering step; not stored in files
     Mfx3dPoint m_coord;         // x, y, z in metres, w = 1
@@ -60,6 +63,7 @@ public:
     void Serialize(Archive& ar) override;
     VelmorObjectData& Assign(const VelmorObjectData& other) override;
     std::unique_ptr<VelmorObjectData> Clone() const override;
+    bool IsFinite() const override;
 
     Mfx3dPoint m_orientation{0.0, 0.0, 1.0, 1.0};
     int m_nSpare = 0;  // kept and copied, never stored in files
@@ -82,6 +86,7 @@ public:
     void Serialize(Archive& ar) override;
     VelmorObjectData& Assign(const VelmorObjectData& other) override;
     std::unique_ptr<VelmorObjectData> Clone() const override;
+    bool IsFinite() const override;
     // Same section: E, Iy, Iz, G, A and J all equal (b, h, nu, rho and the shape not compared).
     bool SameSection(const VelmorSeccionData& other) const;
 
@@ -114,6 +119,7 @@ public:
     int IsValid() const override;
     VelmorObjectData& Assign(const VelmorObjectData& other) override;
     std::unique_ptr<VelmorObjectData> Clone() const override;
+    bool IsFinite() const override;
 
     // The matrix the text form rebuilds for a support type in a problem type (the third column
     // is the direction in which the symbol stands off its node). False for type 11 and any type
@@ -152,6 +158,7 @@ public:
     int IsValid() const override;
     VelmorObjectData& Assign(const VelmorObjectData& other) override;
     std::unique_ptr<VelmorObjectData> Clone() const override;
+    bool IsFinite() const override;
 
     // Keyword of a load type, or "" for none.
     static const char* TypeKeyword(int type);

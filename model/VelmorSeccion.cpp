@@ -1,9 +1,20 @@
 #include "VelmorSeccion.h"
 
+#include "ElementTemplate.h"
+
 namespace velmor {
 
 VelmorSeccion::VelmorSeccion() : VelmorObject(0, std::make_unique<VelmorSeccionData>()) {}
 
-VelmorSeccion::VelmorSeccion(const VelmorSeccionData& data) : VelmorObject(0, std::make_unique<VelmorSeccionData>(data)) {}
+VelmorSeccion::VelmorSeccion(const VelmorSeccionData& data)
+    : VelmorObject(0, std::make_unique<VelmorSeccionData>(data))
+{
+    m_pData->m_kind = KIND_SECTION;
+}
+
+int VelmorSeccion::AcceptsNew(const ElementTemplate& candidate) const
+{
+    return Data().SameSection(candidate.m_section) ? 0 : 1;
+}
 
 } // namespace velmor

@@ -1,4 +1,4 @@
-// Cross-section element: the section and material that beams refer to.
+// Cross-section element: the section and material that beams refer to (their parent slot 0).
 #pragma once
 
 #include "VelmorObject.h"
@@ -11,6 +11,8 @@ public:
     VelmorSeccion();
     explicit VelmorSeccion(const VelmorSeccionData& data);
     const char* GetRuntimeClass() const override { return "VelmorSeccion"; }
+    // Refuses a section with the same E, Iy, Iz, G, A and J.
+    int AcceptsNew(const ElementTemplate& candidate) const override;
 
     VelmorSeccionData& Data() { return static_cast<VelmorSeccionData&>(*m_pData); }
     const VelmorSeccionData& Data() const { return static_cast<const VelmorSeccionData&>(*m_pData); }

@@ -1,9 +1,64 @@
 #include "VelmorViga.h"
 
+#include "ElementTemplate.h"
+#include "VelmorSeccion.h"
+
+#include <utility>
+
 namespace velmor {
 
 VelmorViga::VelmorViga() : VelmorObject(3, std::make_unique<VelmorVigaData>()) {}
 
-VelmorViga::VelmorViga(const VelmorVigaData& data) : VelmorObject(3, std::make_unique<VelmorVigaData>(data)) {}
+VelmorViga::VelmorViga(const VelmorVigaData& data, VelmorObject* section, VelmorObject* node1,
+                       VelmorObject* node2)
+    : VelmorObject(3, std::make_unique<VelmorVigaData>(data))
+{
+    m_pData->m_kind = KIND_BEAM;
+    m_pParents[0] = section;
+    m_pParents[1] = node1;
+    m_pParents[2] = node2;
+}
+
+int VelmorViga::ParentKind(int slot) const
+{
+    return slot == 0 ? KIND_SECTION : KIND_NODE;
+}
+
+double VelmorViga::GetLength() const
+{
+    Mfx3dPoint p1, p2;
+    GetPosition(p1, 1, 0);
+    GetPosition(p2, 2, 0);
+    return (p2 - p1).length();
+}
+
+int VelmorViga::AcceptsNew(const ElementTemplate& candidate) const
+{
+    const VelmorObject* a = candidate.m_pParents[1];
+    const VelmorObject* b = candidate.m_pParents[2];
+    const VelmorObject* n1 = GetParent(1);
+    const VelmorObject* n2 = GetParent(2);
+    return (a == n1 && b == n2) || (a == n2 && b == n1) ? 0 : 1;
+}
+
+int VelmorViga::SetIJOrientation(int value)
+{
+    if (value == m_nSwapped)
+        return 0;
+    if (value == 1 && GetNumber(2) >= GetNumber(1))
+        return 1;
+    if (value != 0 && value != 1)
+        return 1;
+    m_nSwapped = value;
+    std::swap(m_pParents[1], m_pParents[2]);
+    return 1;
+}
+
+bool VelmorViga::HasSelfWeight() const
+{
+    const VelmorObject* section = GetParent(0);
+    return section && section->Kind() == KIND_SECTION &&
+           static_cast<const VelmorSeccion*>(section)->Data().m_rho > 0.0;
+}
 
 } // namespace velmor

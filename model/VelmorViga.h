@@ -1,4 +1,5 @@
-// Beam element: slot 0 its section, slots 1 and 2 its end nodes.
+// Beam element: a straight bar between two nodes with one cross-section. Slot 0 holds its
+// section, slots 1 and 2 its end nodes.
 #pragma once
 
 #include "VelmorObject.h"
@@ -9,11 +10,28 @@ class VelmorViga : public VelmorObject
 {
 public:
     VelmorViga();
-    explicit VelmorViga(const VelmorVigaData& data);
+    VelmorViga(const VelmorVigaData& data, VelmorObject* section, VelmorObject* node1,
+               VelmorObject* node2);
+    explicit VelmorViga(const VelmorVigaData& data) : VelmorViga(data, nullptr, nullptr, nullptr) {}
     const char* GetRuntimeClass() const override { return "VelmorViga"; }
+    int ParentKind(int slot) const override;
+    // Distance between its two end nodes.
+    double GetLength() const override;
+    // Refuses a beam between the same two nodes, in either order.
+    int AcceptsNew(const ElementTemplate& candidate) const override;
+    // Makes the beam run from its lower- to its higher-numbered node (1) or back to its own
+    // order (0) by exchanging its end slots; returns 0 when the flag already has that value,
+    // else 1 (also when nothing had to change).
+    int SetIJOrientation(int value);
+    int EndsSwapped() const { return m_nSwapped; }
+    // The section in slot 0 has a density above 0.
+    bool HasSelfWeight() const;
 
     VelmorVigaData& Data() { return static_cast<VelmorVigaData&>(*m_pData); }
     const VelmorVigaData& Data() const { return static_cast<const VelmorVigaData&>(*m_pData); }
+
+private:
+    int m_nSwapped = 0;
 };
 
 } // namespace velmor

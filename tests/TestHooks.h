@@ -3,6 +3,7 @@
 #pragma once
 
 #include "numeric/NumericGlobals.h"
+#include "platform/core/MessageService.h"
 #include "platform/core/Trace.h"
 
 #include <string>
@@ -40,6 +41,36 @@ public:
 
 private:
     TraceHook m_previous;
+};
+
+// A message service that records every message and answers with a scripted button (the first
+// button by default).
+class RecordMessages : public MessageService
+{
+public:
+    RecordMessages() : m_previous(SetMessageService(this)) {}
+    ~RecordMessages() override { SetMessageService(m_previous); }
+    RecordMessages(const RecordMessages&) = delete;
+    RecordMessages& operator=(const RecordMessages&) = delete;
+
+    MessageAnswer Show(std::string_view text, MessageButtons buttons, MessageIcon) override
+    {
+        messages.emplace_back(text);
+        if (!answers.empty()) {
+            MessageAnswer a = answers.front();
+            answers.erase(answers.begin());
+            return a;
+        }
+        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    }
+    void Beep() override { ++beeps; }
+
+    std::vector<std::string> messages;
+    std::vector<MessageAnswer> answers;
+    int beeps = 0;
+
+private:
+    MessageService* m_previous;
 };
 
 } // namespace velmor::test

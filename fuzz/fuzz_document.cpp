@@ -1,0 +1,65 @@
+// Fuzz target for the document readers: any bytes, read in the form chosen at build time,
+// must end in a clean failure (nothing loaded) or a model that writes and reads back to the
+// same bytes.
+#include "model/DocumentFile.h"
+#include "model/VelmorProblem.h"
+#include "platform/core/MessageService.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#ifndef VELMOR_FUZZ_TEXT
+#error "VELMOR_FUZZ_TEXT must be 0 (binary form) or 1 (text form)"
+#endif
+
+namespace {
+
+class SilentMessages final : public velmor::MessageService
+{
+public:
+    velmor::MessageAnswer Show(std::string_view, velmor::MessageButtons, velmor::MessageIcon) override
+    {
+        return velmor::MessageAnswer::Ok;
+    }
+    void Beep() override {}
+};
+
+bool empty(const velmor::VelmorProblem& p)
+{
+    for (int k = 0; k < velmor::kKindCount; ++k)
+        if (p.Count(k))
+            return false;
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static SilentMessages silent;
+    velmor::SetMessageService(&silent);
+    using velmor::FileForm;
+    const FileForm form = VELMOR_FUZZ_TEXT ? FileForm::Text : FileForm::Binary;
+    velmor::VelmorProblem p;
+    velmor::LoadResult r =
+        velmor::LoadProblemBytes(p, std::string(reinterpret_cast<const char*>(data), size), form);
+    if (r.status != velmor::LoadStatus::Ok) {
+        if (!empty(p)) {
+            std::fputs("a failed read left elements behind\n", stderr);
+            std::abort();
+        }
+        return 0;
+    }
+    if (p.m_nType == 0)
+        return 0; // the empty file
+    const std::string once = velmor::StoreProblem(p, VELMOR_FUZZ_TEXT);
+    velmor::VelmorProblem q;
+    if (velmor::LoadProblemBytes(q, once, form).status != velmor::LoadStatus::Ok ||
+        velmor::StoreProblem(q, VELMOR_FUZZ_TEXT) != once) {
+        std::fputs("a model read from the file does not write and read back the same\n", stderr);
+        std::abort();
+    }
+    return 0;
+}

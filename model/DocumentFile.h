@@ -1,0 +1,40 @@
+// Reading and writing a whole structure file (.vlm) into a problem: the file layer under the
+// document and the command-line tool.
+#pragma once
+
+#include <string>
+
+namespace velmor {
+
+class VelmorProblem;
+
+enum class FileForm { Text, Binary, Detect };
+
+enum class LoadStatus {
+    Ok,
+    CannotOpen,   // the file cannot be read at all
+    WrongFormat,  // not a structure file of this program ("Mauvais format ...")
+    Damaged,      // a structure file, but truncated or malformed
+};
+
+struct LoadResult
+{
+    LoadStatus status = LoadStatus::Ok;
+    std::string message;  // what to tell the user when status is not Ok
+    bool text = true;     // the form the file was in
+};
+
+// Whether the bytes start like the text form.
+bool LooksLikeText(const std::string& bytes);
+
+// Reads the file into the problem (emptied first). An empty file gives an empty model. On any
+// failure the problem is left empty.
+LoadResult LoadProblemFile(VelmorProblem& problem, const std::string& path, FileForm form);
+LoadResult LoadProblemBytes(VelmorProblem& problem, const std::string& bytes, FileForm form);
+
+// The file's bytes in the chosen form (the lists are renumbered first).
+std::string StoreProblem(VelmorProblem& problem, bool text);
+// Writes the file without ever damaging the one already there; false with a reason on failure.
+bool SaveProblemFile(VelmorProblem& problem, const std::string& path, bool text, std::string& error);
+
+} // namespace velmor

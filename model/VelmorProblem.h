@@ -1,0 +1,136 @@
+// The problem container: one structural model with its type, its six element lists, the work
+// box and grid step of the editor, and the analysis state. It creates, finds, numbers and
+// deletes elements, tells the views of its document what changed, and reads and writes the
+// whole model in the document file (text or binary form).
+#pragma once
+
+#include "ElementContainer.h"
+#include "ElementTemplate.h"
+#include "VelmorObjectList.h"
+#include "numeric/Mfx3dBox.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace velmor {
+
+class Archive;
+
+// Update hints the model sends to the views.
+enum UpdateHint : int {
+    HINT_WORKBOX = 0,       // the work box changed
+    HINT_MODEL = 1,         // the whole model
+    HINT_MODEL_DONE = 4,    // after a change of the model
+    HINT_ELEMENT_ADDED = 5, // one element added (the element is given)
+    HINT_LEAVE_CALC = 7,    // leaving the calculation modes
+};
+
+// A view of the model: receives update hints with an element (or null).
+class ProblemObserver
+{
+public:
+    virtual ~ProblemObserver() = default;
+    virtual void OnUpdate(int hint, VelmorObject* element) = 0;
+};
+
+// The document that owns a problem, as the problem sees it.
+class ProblemDocument
+{
+public:
+    virtual ~ProblemDocument() = default;
+    virtual void SetModifiedFlag(bool modified) = 0;
+    virtual void UpdateAllViews(int hint, VelmorObject* element) = 0;
+};
+
+// A document whose header or problem type is not one of this program's.
+class WrongFormatError : public std::runtime_error
+{
+public:
+    WrongFormatError() : std::runtime_error("Mauvais format pour ouvrir ce fichier!") {}
+};
+
+class VelmorProblem : public ElementContainer
+{
+public:
+    static constexpr const char* kBinaryHeader = "Tipo del problema*";
+
+    VelmorProblem();
+    ~VelmorProblem() override;
+    VelmorProblem(const VelmorProblem&) = delete;
+    VelmorProblem& operator=(const VelmorProblem&) = delete;
+
+    // ---- elements
+    // A new element from the template, or null when the template is not valid or an element of
+    // its list refuses it (AcceptsNew). Any analysis is thrown away; the views are told.
+    VelmorObject* CreateObject(const ElementTemplate& candidate);
+    // The element of a valid template appended without asking the list (no duplicate test)
+    // and without telling anyone: for generators that build large models in bulk. Null when
+    // the template is not valid.
+    VelmorObject* CreateUnchecked(const ElementTemplate& candidate);
+    VelmorObject* FindObject(const VelmorObjectData& record) const override;
+    // Removes the element from the list of its kind and deletes it (a trace when it is not
+    // there). Its connections must have been cut (Detach).
+    void DeleteObject(VelmorObject* element) override;
+    // Numbers 1..n in list order for one kind, or every list for -1; returns the count of the
+    // last list numbered.
+    int Renumber(int kind);
+    // Detaches and deletes every element.
+    void DeleteAll();
+    const VelmorObjectList& List(int kind) const { return m_lists[kind]; }
+    size_t Count(int kind) const { return m_lists[kind].size(); }
+
+    // ---- views
+    // Tells one view about the whole model: hint 5 for every element, then hints 4 and 1.
+    void AttachView(ProblemObserver& view) const;
+    // The box the views fit to: the work box in the library editor, otherwise the box of the
+    // nodes (or of the shown beam's ends), unless that box is flat in every direction.
+    Mfx3dBox StructureBox();
+    void SyncMode(int mode) { m_nMode = mode; }
+
+    // ---- file
+    // Writes the whole model (after renumbering every list) or reads it. Reading empties the
+    // model first; a header that is not this program's throws WrongFormatError, any other
+    // damage ArchiveException. A failed read leaves the model empty, never half loaded.
+    // Elements whose parent references cannot be resolved (or a beam whose two ends are the
+    // same node) are reported and dropped with what rests on them. A text file must end its
+    // lists with "END OF FILE".
+    void Serialize(Archive& ar);
+    // How many unresolved parent references the last read or write reported.
+    int SerializeErrors() const { return m_nSerializeErrors; }
+
+    // ---- analysis
+    // Throws away any analysis (arrays and results).
+    void FreeAnalysis();
+
+    // ---- ElementContainer
+    int ProblemType() const override { return m_nType; }
+    Mfx3dPoint GridStep() const override { return m_gridStep; }
+    void ReportSerializeError() override;
+
+    // Sets the type and the degrees of freedom per node that go with it.
+    void SetProblemType(int type);
+
+    std::string m_name = "Nouvelle structure";
+    int m_nType = PROBLEM_NONE;
+    ProblemDocument* m_pDoc = nullptr;
+    Mfx3dBox m_box;
+    Mfx3dPoint m_gridStep{0.05, 0.05, 0.025};
+    int m_bAnalysisReady = 0;
+    Mfx3dBox m_resultBox;
+    int m_nMode = 2;
+    // The beam the result views show alone, or null for the whole structure.
+    const VelmorObject* m_pShownBeam = nullptr;
+
+private:
+    void Store(Archive& ar);
+    void Load(Archive& ar);
+    void DropBrokenElements();
+
+    VelmorObjectList m_lists[kKindCount];
+    int m_nSerializeErrors = 0;
+};
+
+// The problem's type word in text files ("one-dimensional" ...), or "" for none.
+const char* ProblemTypeWord(int type);
+
+} // namespace velmor

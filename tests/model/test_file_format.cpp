@@ -1,0 +1,394 @@
+// The document file: exact bytes of both forms, round trips, renumbering on save, and every
+// kind of damaged or hostile file ending in a clean failure or a defined recovery.
+#include "TestHooks.h"
+#include "model/DocumentFile.h"
+#include "model/ModelFixtures.h"
+#include "model/VelmorViga.h"
+#include "platform/core/Archive.h"
+#include "platform/core/FileIO.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+
+using namespace velmor;
+using namespace velmor::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string w16(int v)
+{
+    return {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF)};
+}
+std::string f64(double v)
+{
+    unsigned char b[8];
+    std::memcpy(b, &v, 8);
+    return std::string(reinterpret_cast<char*>(b), 8);
+}
+std::string pt(double x, double y, double z)
+{
+    return f64(x) + f64(y) + f64(z) + f64(1.0);
+}
+
+std::string readData(const std::string& name)
+{
+    std::string bytes, error;
+    EXPECT_TRUE(ReadWholeFile(std::string(VELMOR_TEST_DATA) + "/" + name, bytes, error)) << error;
+    return bytes;
+}
+
+// The portal of the fixtures, with a section of shape 0 added, as the golden files hold it.
+void buildGoldenModel(VelmorProblem& p)
+{
+    BuildPortal(p);
+    AddSection(p, 3e10, 0.09, 6.75e-4, 0);
+}
+
+bool isEmpty(const VelmorProblem& p)
+{
+    for (int k = 0; k < kKindCount; ++k)
+        if (p.Count(k))
+            return false;
+    return true;
+}
+
+} // namespace
+
+TEST(FileFormat, EmptyModelInBothForms)
+{
+    VelmorProblem p;
+    p.SetProblemType(PROBLEM_PLANE_FRAME);
+    const std::string binary = std::string("\x12") + "Tipo del problema*" + w16(2) + pt(0, 0, 0) +
+                               pt(5, 5, 2.5) + pt(0.05, 0.05, 0.025) + w16(0) + w16(0) + w16(0) +
+                               w16(0) + w16(0) + w16(0);
+    EXPECT_EQ(binary.size(), 19u + 2u + 96u + 12u);
+    EXPECT_EQ(StoreProblem(p, false), binary);
+    const std::string text = "Type of problem: two-dimensional\n"
+                             "(0.000000, 0.000000, 0.000000) \n"
+                             "(5.000000, 5.000000, 2.500000) \n"
+                             "(0.050000, 0.050000, 0.025000) \n"
+                             " \n"
+                             "Elements in the list Node: 0 \n\n"
+                             "Elements in the list Section: 0 \n\n"
+                             "Elements in the list Beam: 0 \n\n"
+                             "Elements in the list Support: 0 \n\n"
+                             "Elements in the list nodal_load: 0 \n\n"
+                             "Elements in the list distributed_load: 0 \n\n"
+                             "END OF FILE\n";
+    EXPECT_EQ(StoreProblem(p, true), text);
+
+    for (bool asText : {false, true}) {
+        VelmorProblem back;
+        LoadResult r = LoadProblemBytes(back, asText ? text : binary,
+                                        asText ? FileForm::Text : FileForm::Binary);
+        EXPECT_EQ(r.status, LoadStatus::Ok);
+        EXPECT_EQ(back.m_nType, PROBLEM_PLANE_FRAME);
+        EXPECT_EQ(back.m_box.MaxCorner(), Mfx3dPoint(5, 5, 2.5));
+        EXPECT_TRUE(isEmpty(back));
+    }
+}
+
+// Golden files written by this program and checked by hand (tests/data/golden_portal.*).
+TEST(FileFormat, GoldenFilesInBothForms)
+{
+    VelmorProblem p;
+    buildGoldenModel(p);
+    const std::string text = StoreProblem(p, true);
+    const std::string binary = StoreProblem(p, false);
+    EXPECT_EQ(text, readData("golden_portal.vlm"));
+    EXPECT_EQ(binary, readData("golden_portal_binary.vlm"));
+
+    // Binary landmarks: the first node brings its class (index 1), the second refers to it.
+    const std::string firstNode = w16(0xFFFF) + w16(1) + w16(10) + "VelmorNudo";
+    EXPECT_EQ(binary.substr(129 - 12 + 2, firstNode.size()), firstNode);
+    const size_t secondNode = 129 - 12 + 2 + firstNode.size() + 2 + 2 + 32 + 2 + 2;
+    EXPECT_EQ(binary.substr(secondNode, 2), w16(0x8001));
+    // The section of shape 0 writes two blanks after its colon.
+    EXPECT_NE(text.find("Section 2 \nShape of cross section:  \n"), std::string::npos);
+}
+
+TEST(FileFormat, TextBinaryTextRoundTripIsByteIdentical)
+{
+    for (const char* name : {"golden_portal.vlm"}) {
+        const std::string text = readData(name);
+        VelmorProblem a;
+        ASSERT_EQ(LoadProblemBytes(a, text, FileForm::Detect).status, LoadStatus::Ok);
+        const std::string binary = StoreProblem(a, false);
+        VelmorProblem b;
+        LoadResult r = LoadProblemBytes(b, binary, FileForm::Detect);
+        ASSERT_EQ(r.status, LoadStatus::Ok);
+        EXPECT_FALSE(r.text);
+        EXPECT_EQ(StoreProblem(b, true), text) << name;
+        EXPECT_EQ(StoreProblem(b, false), binary) << name;
+    }
+}
+
+TEST(FileFormat, LoadingRestoresTheGraph)
+{
+    VelmorProblem p;
+    ASSERT_EQ(LoadProblemBytes(p, readData("golden_portal.vlm"), FileForm::Text).status,
+              LoadStatus::Ok);
+    ASSERT_EQ(p.Count(KIND_NODE), 3u);
+    ASSERT_EQ(p.Count(KIND_BEAM), 2u);
+    const VelmorObject* beam = p.List(KIND_BEAM).at(1);
+    EXPECT_EQ(beam->GetParent(0), p.List(KIND_SECTION).at(0));
+    EXPECT_EQ(beam->GetParent(1), p.List(KIND_NODE).at(1));
+    EXPECT_EQ(beam->GetParent(2), p.List(KIND_NODE).at(2));
+    EXPECT_EQ(p.List(KIND_NODE).at(1)->CountChildren(-1), 3);
+    EXPECT_EQ(p.List(KIND_BEAM_LOAD).at(0)->GetParent(0), beam);
+    EXPECT_EQ(beam->CountChildren(KIND_BEAM_LOAD), 1);
+    EXPECT_EQ(p.List(KIND_SUPPORT).at(1)->m_pData->m_kind, KIND_SUPPORT);
+    EXPECT_EQ(g_nDofPerNode, 3) << "loading sets the degrees of freedom of the type";
+}
+
+TEST(FileFormat, SavingRenumbersAfterDeletes)
+{
+    VelmorProblem p;
+    p.SetProblemType(PROBLEM_PLANE_FRAME);
+    VelmorObject* a = AddNode(p, 0, 0, 0);
+    VelmorObject* b = AddNode(p, 1, 0, 0);
+    VelmorObject* c = AddNode(p, 2, 0, 0);
+    VelmorObject* s = AddSection(p, 1, 1, 1);
+    AddBeam(p, s, a, c);
+    ElementContainer* previous = SetCurrentProblem(&p);
+    b->Detach(0x3300);
+    SetCurrentProblem(previous);
+    const std::string text = StoreProblem(p, true);
+    EXPECT_NE(text.find("Node 2 \n(2.000000,"), std::string::npos);
+    EXPECT_EQ(text.find("Node 3"), std::string::npos);
+    EXPECT_NE(text.find("Connections: 3 \nSection 1 \nNode 1 \nNode 2 \n\n"), std::string::npos);
+    VelmorProblem back;
+    ASSERT_EQ(LoadProblemBytes(back, text, FileForm::Text).status, LoadStatus::Ok);
+    EXPECT_DOUBLE_EQ(back.List(KIND_BEAM).at(0)->GetLength(), 2.0);
+}
+
+TEST(FileFormat, UnresolvedParentIsReportedAndTheElementDropped)
+{
+    RecordMessages messages;
+    VelmorProblem p;
+    buildGoldenModel(p);
+    std::string text = StoreProblem(p, true);
+    // The distributed load refers to beam 2: make it beam 7.
+    const size_t at = text.find("Connections: 1 \nBeam 2 \n");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(text.find("Beam 2", at), 6, "Beam 7");
+    VelmorProblem back;
+    ASSERT_EQ(LoadProblemBytes(back, text, FileForm::Text).status, LoadStatus::Ok);
+    EXPECT_EQ(messages.messages, std::vector<std::string>{"Error VelmorObject::Serialize"});
+    EXPECT_EQ(back.Count(KIND_BEAM_LOAD), 0u);
+    EXPECT_EQ(back.Count(KIND_BEAM), 2u);
+    EXPECT_EQ(back.List(KIND_BEAM).at(1)->CountChildren(-1), 0);
+}
+
+TEST(FileFormat, BeamOnOneNodeAndWrongKindParentsAreDropped)
+{
+    RecordMessages messages;
+    VelmorProblem p;
+    buildGoldenModel(p);
+    std::string text = StoreProblem(p, true);
+    // Beam 1 from node 1 to node 1; the first support on a section.
+    text.replace(text.find("Node 1 \nNode 2 \n"), 16, "Node 1 \nNode 1 \n");
+    const size_t support = text.find("Support 1 \n");
+    text.replace(text.find("Connections: 1 \nNode 1 \n", support), 24,
+                 "Connections: 1 \nSection 1 \n");
+    VelmorProblem back;
+    ASSERT_EQ(LoadProblemBytes(back, text, FileForm::Text).status, LoadStatus::Ok);
+    EXPECT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(back.Count(KIND_BEAM), 1u);
+    EXPECT_EQ(back.Count(KIND_SUPPORT), 1u);
+    for (const auto& node : back.List(KIND_NODE))
+        for (const VelmorObject* child : node->Children())
+            EXPECT_NE(child->Kind(), KIND_NONE);
+}
+
+TEST(FileFormat, ManyBrokenReferencesDoNotFloodTheUser)
+{
+    RecordMessages messages;
+    std::string text = "Type of problem: two-dimensional\n(0.0, 0.0, 0.0) \n(5.0, 5.0, 2.5) \n"
+                       "(0.05, 0.05, 0.025) \n \nElements in the list Node: 0 \n\n"
+                       "Elements in the list Section: 0 \n\nElements in the list Beam: 0 \n\n"
+                       "Elements in the list Support: 0 \n\n"
+                       "Elements in the list nodal_load: 500 \n\n";
+    for (int i = 1; i <= 500; ++i)
+        text += "nodal_load " + std::to_string(i) +
+                " \nnodal_load\n(1.0, 0.0, 0.0) \n(0.0, 0.0, 0.0) \n(0.0, 0.0, 0.0) \n"
+                "(0.0, 0.0, 0.0) \nConnections: 1 \nNode 9 \n\n";
+    text += "Elements in the list distributed_load: 0 \n\nEND OF FILE\n";
+    VelmorProblem p;
+    ASSERT_EQ(LoadProblemBytes(p, text, FileForm::Text).status, LoadStatus::Ok);
+    EXPECT_EQ(p.SerializeErrors(), 500);
+    EXPECT_LE(messages.messages.size(), 10u);
+    EXPECT_EQ(p.Count(KIND_NODAL_LOAD), 0u);
+}
+
+TEST(FileFormat, WrongHeadersAreTheWrongFormat)
+{
+    VelmorProblem good;
+    buildGoldenModel(good);
+    const std::string text = StoreProblem(good, true);
+    const std::string binary = StoreProblem(good, false);
+    std::string badType = binary;
+    badType[19] = 9;
+    const std::pair<const char*, std::pair<std::string, FileForm>> cases[] = {
+        {"unknown type word", {"Type of problem: four-dimensional\n" + text.substr(text.find('\n') + 1), FileForm::Text}},
+        {"not a header", {"Hello\n", FileForm::Text}},
+        {"text read as binary", {text, FileForm::Binary}},
+        {"binary read as text", {binary, FileForm::Text}},
+        {"binary type 9", {badType, FileForm::Binary}},
+        {"short binary", {std::string("\x12Tipo"), FileForm::Binary}},
+        {"non-UTF-8 header", {"\xff\xfe\x80Type of problem: \xe9\n", FileForm::Text}},
+    };
+    for (const auto& [name, input] : cases) {
+        VelmorProblem p;
+        buildGoldenModel(p);
+        LoadResult r = LoadProblemBytes(p, input.first, input.second);
+        EXPECT_EQ(r.status, LoadStatus::WrongFormat) << name;
+        EXPECT_EQ(r.message, "Mauvais format pour ouvrir ce fichier!");
+        EXPECT_TRUE(isEmpty(p)) << name;
+    }
+}
+
+TEST(FileFormat, EveryTruncationFailsCleanly)
+{
+    VelmorProblem good;
+    buildGoldenModel(good);
+    for (bool text : {false, true}) {
+        const std::string bytes = StoreProblem(good, text);
+        for (size_t cut = 1; cut < bytes.size(); ++cut) {
+            RecordMessages quiet;
+            VelmorProblem p;
+            LoadResult r = LoadProblemBytes(p, bytes.substr(0, cut),
+                                            text ? FileForm::Text : FileForm::Binary);
+            const bool lastLineCut = text && cut >= bytes.rfind("END OF FILE") + 11;
+            if (lastLineCut)
+                continue; // "END OF FILE" without its line feed, still whole
+            ASSERT_NE(r.status, LoadStatus::Ok) << (text ? "text" : "binary") << " cut at " << cut;
+            ASSERT_TRUE(isEmpty(p)) << "half-loaded model after a cut at " << cut;
+        }
+    }
+}
+
+TEST(FileFormat, HostileBinaryFilesFailCleanly)
+{
+    const std::string head = std::string("\x12") + "Tipo del problema*" + w16(2) + pt(0, 0, 0) +
+                             pt(5, 5, 2.5) + pt(0.05, 0.05, 0.025);
+    const std::string node = w16(0) + w16(1) + pt(1, 2, 3) + w16(0) + w16(0);
+    const std::string nodeClass = w16(0xFFFF) + w16(1) + w16(10) + "VelmorNudo";
+    const std::string rest = w16(0) + w16(0) + w16(0) + w16(0) + w16(0);
+    struct Case
+    {
+        const char* name;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"count of 4 billion", head + w16(0xFFFF) + std::string("\xff\xff\xff\xff") + nodeClass + node},
+        {"unknown class", head + w16(1) + w16(0xFFFF) + w16(1) + w16(6) + "CFrame" + node + rest},
+        {"schema 2", head + w16(1) + w16(0xFFFF) + w16(2) + w16(10) + "VelmorNudo" + node + rest},
+        {"undefined class index", head + w16(1) + w16(0x8005) + node + rest},
+        {"back-reference", head + w16(2) + nodeClass + node + w16(0x0002) + node + rest},
+        {"node in the beam list", head + w16(0) + w16(0) + w16(1) + nodeClass + node + w16(0) + w16(0) + w16(0)},
+        {"nan coordinate", head + w16(1) + nodeClass + w16(0) + w16(1) + pt(std::nan(""), 0, 0) + w16(0) + w16(0) + rest},
+        {"infinite box", std::string("\x12") + "Tipo del problema*" + w16(2) + pt(0, 0, 0) + pt(HUGE_VAL, 5, 2.5) + pt(0.05, 0.05, 0.025) + w16(0) + rest},
+    };
+    for (const Case& c : cases) {
+        VelmorProblem p;
+        LoadResult r = LoadProblemBytes(p, c.bytes, FileForm::Binary);
+        EXPECT_EQ(r.status, LoadStatus::Damaged) << c.name;
+        EXPECT_FALSE(r.message.empty());
+        EXPECT_TRUE(isEmpty(p)) << c.name;
+    }
+}
+
+TEST(FileFormat, HostileTextFilesFailOrRecover)
+{
+    VelmorProblem good;
+    buildGoldenModel(good);
+    const std::string text = StoreProblem(good, true);
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string t = text;
+        t.replace(t.find(from), from.size(), to);
+        return t;
+    };
+    // Damage that cannot be read past: a clean failure with nothing loaded.
+    for (const std::string& bad : {replaced("(0.000000, 3.000000, 0.000000)", "(nan, 3.0, 0.0)"),
+                                   replaced("E=2.1e+11", "E=inf"),
+                                   replaced("Elements in the list Node: 3", "Elements in the list Node: 2147483647")}) {
+        VelmorProblem p;
+        EXPECT_EQ(LoadProblemBytes(p, bad, FileForm::Text).status, LoadStatus::Damaged);
+        EXPECT_TRUE(isEmpty(p));
+    }
+    // A line of any length, and bytes that are not UTF-8, read as what they scan to.
+    {
+        VelmorProblem p;
+        const std::string longLine = replaced("(4.000000, 3.000000, 0.000000) ",
+                                              "(4.000000, 3.000000, 0.000000) " + std::string(100000, 'x'));
+        EXPECT_EQ(LoadProblemBytes(p, longLine, FileForm::Text).status, LoadStatus::Ok);
+        EXPECT_EQ(p.Count(KIND_NODE), 3u);
+        VelmorProblem q;
+        EXPECT_EQ(LoadProblemBytes(q, replaced("Joint: 1", "Joint: \xff\xfe"), FileForm::Text).status,
+                  LoadStatus::Ok);
+    }
+    // A list header that does not scan counts as an empty list; what follows then does not end
+    // the file where the lists should: the file is refused rather than read as empty.
+    {
+        RecordMessages quiet;
+        VelmorProblem p;
+        LoadResult r = LoadProblemBytes(p, replaced("Elements in the list Node: 3", "Elements in the list Nodes: 3"),
+                                        FileForm::Text);
+        EXPECT_NE(r.status, LoadStatus::Ok);
+        EXPECT_TRUE(isEmpty(p));
+    }
+}
+
+TEST(FileFormat, EmptyFileIsAnEmptyModel)
+{
+    VelmorProblem p;
+    buildGoldenModel(p);
+    EXPECT_EQ(LoadProblemBytes(p, "", FileForm::Text).status, LoadStatus::Ok);
+    EXPECT_TRUE(isEmpty(p));
+}
+
+TEST(AtomicSave, ReplacesTheFileOrLeavesItUntouched)
+{
+    const fs::path dir = fs::path(testing::TempDir()) / "velmor_atomic";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string target = (dir / "model.vlm").string();
+    VelmorProblem p;
+    buildGoldenModel(p);
+    std::string error;
+    ASSERT_TRUE(SaveProblemFile(p, target, true, error)) << error;
+    ::chmod(target.c_str(), 0600);
+    AddNode(p, 9, 9, 0);
+    ASSERT_TRUE(SaveProblemFile(p, target, false, error)) << error;
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(target, bytes, error));
+    EXPECT_EQ(bytes, StoreProblem(p, false));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write)
+        << "the file keeps its permissions";
+
+    // A target that cannot be replaced: the save fails and nothing is left behind.
+    const fs::path folder = dir / "folder.vlm";
+    fs::create_directories(folder / "inside");
+    EXPECT_FALSE(SaveProblemFile(p, folder.string(), true, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(fs::exists(folder / "inside"));
+    EXPECT_FALSE(SaveProblemFile(p, (dir / "missing" / "x.vlm").string(), true, error));
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        EXPECT_EQ(entry.path().filename().string().rfind(".velmor-", 0), std::string::npos)
+            << "temporary file left: " << entry.path();
+        ++files;
+    }
+    EXPECT_EQ(files, 2);
+    std::string again;
+    ASSERT_TRUE(ReadWholeFile(target, again, error));
+    EXPECT_EQ(again, bytes);
+    fs::remove_all(dir);
+}
