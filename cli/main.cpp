@@ -3,9 +3,11 @@
 //
 //   velmor-cli convert IN OUT --text|--binary
 //   velmor-cli info FILE
+//   velmor-cli solve FILE [--json]
 //
-// Exit status: 0 on success, 2 when a file cannot be read or written (the reason on stderr),
-// 64 on a usage error.
+// Exit status: 0 on success, 1 when a structure is singular or cannot be analysed, 2 when a
+// file cannot be read or written (the reason on stderr), 64 on a usage error.
+#include "SolveCommand.h"
 #include "model/DocumentFile.h"
 #include "model/VelmorProblem.h"
 
@@ -23,7 +25,8 @@ constexpr int kUsage = 64;
 int usage()
 {
     std::fputs("usage: velmor-cli convert IN OUT --text|--binary\n"
-               "       velmor-cli info FILE\n",
+               "       velmor-cli info FILE\n"
+               "       velmor-cli solve FILE [--json]\n",
                stderr);
     return kUsage;
 }
@@ -85,5 +88,10 @@ int main(int argc, char** argv)
     }
     if (argc == 3 && std::strcmp(argv[1], "info") == 0)
         return info(argv[2]);
+    if (argc >= 3 && argc <= 4 && std::strcmp(argv[1], "solve") == 0) {
+        if (argc == 4 && std::strcmp(argv[3], "--json") != 0)
+            return usage();
+        return SolveCommand(argv[2], argc == 4);
+    }
     return usage();
 }

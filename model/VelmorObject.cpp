@@ -168,7 +168,13 @@ int VelmorObject::Disconnect(ConnectionKind kind, VelmorObject* object)
             Trace(" DisConnection : not found ");
             return 0;
         }
-        return object->Disconnect(PARENT, this);
+        const int done = object->Disconnect(PARENT, this);
+        // A child that holds this element in a second slot (a beam whose file gave it the same
+        // node at both ends) must not keep a pointer to it either.
+        for (VelmorObject*& slot : object->m_pParents)
+            if (slot == this)
+                slot = nullptr;
+        return done;
     }
     case PARENT:
         for (int i = 0; i < m_nParents && static_cast<size_t>(i) < m_pParents.size(); ++i) {

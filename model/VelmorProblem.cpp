@@ -121,11 +121,6 @@ void VelmorProblem::SetProblemType(int type)
         g_nDofPerNode = dof;
 }
 
-void VelmorProblem::FreeAnalysis()
-{
-    m_bAnalysisReady = 0;
-}
-
 VelmorObject* VelmorProblem::CreateObject(const ElementTemplate& candidate)
 {
     if (!candidate.IsValid())
@@ -340,7 +335,13 @@ void VelmorProblem::Load(Archive& ar)
                 throw ArchiveException(ArchiveException::BadClass, "element of another class");
             std::unique_ptr<VelmorObject> e = newElement(kind);
             e->m_nLoadKind = kind;
-            e->Serialize(ar);
+            try {
+                e->Serialize(ar);
+            } catch (...) {
+                // Its parents may know it already: cut it out before it is destroyed.
+                e->Detach(STATE_DETACH);
+                throw;
+            }
             e->m_nLoadKind = KIND_NONE;
             if (!e->m_pData->IsFinite())
                 throw ArchiveException(ArchiveException::BadFormat, "value that is not a number");

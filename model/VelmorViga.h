@@ -2,6 +2,7 @@
 // section, slots 1 and 2 its end nodes.
 #pragma once
 
+#include "BeamAnalysis.h"
 #include "VelmorObject.h"
 
 namespace velmor {
@@ -26,6 +27,13 @@ public:
     int EndsSwapped() const { return m_nSwapped; }
     // The section in slot 0 has a density above 0.
     bool HasSelfWeight() const;
+
+    // The analysis record the engine writes (0) and a second one of the same layout for the
+    // views (1).
+    BeamAnalysis m_result[2];
+    // Per-analysis and exercise values, 0 at construction.
+    int m_nAnalysisFlag = 0;
+    int m_nExerciseFlag = 0;
 
     VelmorVigaData& Data() { return static_cast<VelmorVigaData&>(*m_pData); }
     const VelmorVigaData& Data() const { return static_cast<const VelmorVigaData&>(*m_pData); }

@@ -190,6 +190,8 @@ bool SymBandMat::FactorRows(RowFactor& f)
                 s -= wq[t] * wq[t];
             if (!(s > 0.0) || std::fabs(s) <= g_dTolerance)
                 return false;
+            if (m_dRelativePivot > 0.0 && s < m_dRelativePivot * a[q])
+                return false;
             wq[0] = std::sqrt(s);
         }
         const double pivot = wq[0];

@@ -31,6 +31,9 @@ public:
 
     // 1 after a successful factorisation, 0 after a failed one.
     int m_bFactorOk = 0;
+    // When above 0: a pivot below this fraction of its diagonal entry before the
+    // factorisation also makes the matrix singular (a mechanism whose pivots are round-off).
+    double m_dRelativePivot = 0.0;
 
     // Stores a general square product such as T*K*Tt: plain Assign when it is symmetric
     // (keeping its full band), otherwise after padding it with zeros to a square.

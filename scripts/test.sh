@@ -11,6 +11,8 @@ scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DVELMOR_SANITIZE=ON -DVELM
     -DVELMOR_BENCH=OFF
 
 status=0
+echo "== fuzzing the document readers"
+scripts/fuzz.sh || status=1
 echo "== sanitizer build: core tests"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j 2 || status=1

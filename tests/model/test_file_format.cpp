@@ -323,6 +323,24 @@ TEST(FileFormat, HostileTextFilesFailOrRecover)
         EXPECT_EQ(LoadProblemBytes(p, bad, FileForm::Text).status, LoadStatus::Damaged);
         EXPECT_TRUE(isEmpty(p));
     }
+    // A beam on one node in a file that then breaks off: nothing may be left pointing at the
+    // node when the half-read model is thrown away.
+    {
+        RecordMessages quiet;
+        std::string t = replaced("Node 1 \nNode 2 \n", "Node 1 \nNode 1 \n");
+        t.resize(t.find("Elements in the list Support"));
+        VelmorProblem p;
+        EXPECT_EQ(LoadProblemBytes(p, t, FileForm::Text).status, LoadStatus::Damaged);
+        EXPECT_TRUE(isEmpty(p));
+    }
+    // A file that breaks off inside a beam's parent references, after its node was found.
+    {
+        RecordMessages quiet;
+        std::string t = text.substr(0, text.find("Node 2 \n\nBeam 2"));
+        VelmorProblem p;
+        EXPECT_EQ(LoadProblemBytes(p, t, FileForm::Text).status, LoadStatus::Damaged);
+        EXPECT_TRUE(isEmpty(p));
+    }
     // A line of any length, and bytes that are not UTF-8, read as what they scan to.
     {
         VelmorProblem p;

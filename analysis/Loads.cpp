@@ -1,0 +1,343 @@
+// The load vector: nodal loads, equivalent nodal loads of beam loads and of self weight.
+#include "model/VelmorCarga.h"
+#include "model/VelmorProblem.h"
+#include "model/VelmorSeccion.h"
+#include "model/VelmorViga.h"
+
+#include <cmath>
+
+namespace velmor {
+namespace {
+
+constexpr double kThird = 1.0 / 3.0, kSixth = 1.0 / 6.0, kTwentieth = 0.05, kThirtieth = 1.0 / 30.0,
+                 kFortieth = 0.025, k120th = 1.0 / 120.0;
+constexpr double kGravity = 9.81;
+
+const VelmorSeccionData* sectionOf(const VelmorObject& beam)
+{
+    const VelmorObject* s = beam.GetParent(0);
+    return s && s->Kind() == KIND_SECTION ? &static_cast<const VelmorSeccion*>(s)->Data() : nullptr;
+}
+
+// Global to local components with the beam's frame (its transpose: the frame is a rotation).
+Mfx3dPoint toLocal(const MfxTMatrix& frame, const Mfx3dPoint& g)
+{
+    return frame.Transpose() * Mfx3dPoint(g.x, g.y, g.z, 0.0);
+}
+
+// Local equivalent nodal loads of intensities p (1-based p[1..12]) on a beam of length L with
+// end-release code h, for a problem type.
+Vector equivalentLoads(int type, int h, double L, const double* p)
+{
+    auto P = [p](int i) { return p[i]; };
+    switch (type) {
+    case PROBLEM_SPACE_FRAME: {
+        Vector f(12);
+        if (h < 0 || h > 3)
+            return f;
+        for (int i = 1; i <= 4; ++i) {
+            f.At(i) = L * (P(i) * kThird + P(i + 6) * kSixth);
+            f.At(i + 6) = L * (P(i) * kSixth + P(i + 6) * kThird);
+        }
+        if (h == 3)
+            return f;
+        // A beam with a released end carries no torsion from that end: the whole distributed
+        // torque goes to its rigid end.
+        if (h == 1) {
+            f.At(10) = f.At(4) + f.At(10);
+            f.At(4) = 0.0;
+        } else if (h == 2) {
+            f.At(4) = f.At(4) + f.At(10);
+            f.At(10) = 0.0;
+        }
+        for (int a = 2; a <= 3; ++a) {
+            const int b = a + 6;
+            // Transverse force along y (a = 2) or z (a = 3).
+            if (h == 0) {
+                f.At(a) = L * (7 * P(a) + 3 * P(b)) * kTwentieth;
+                f.At(b) = L * (3 * P(a) + 7 * P(b)) * kTwentieth;
+            } else if (h == 1) {
+                f.At(a) = L * (11 * P(a) + 4 * P(b)) * kFortieth;
+                f.At(b) = L * (9 * P(a) + 16 * P(b)) * kFortieth;
+            } else {
+                f.At(a) = L * (16 * P(a) + 9 * P(b)) * kFortieth;
+                f.At(b) = L * (4 * P(a) + 11 * P(b)) * kFortieth;
+            }
+        }
+        const double L2 = L * L;
+        if (h == 0) {
+            f.At(5) = -L2 * (P(3) * kTwentieth + P(9) * kThirtieth);
+            f.At(6) = L2 * (P(2) * kTwentieth + P(8) * kThirtieth);
+            f.At(11) = L2 * (P(3) * kThirtieth + P(9) * kTwentieth);
+            f.At(12) = -L2 * (P(2) * kThirtieth + P(8) * kTwentieth);
+        } else if (h == 1) {
+            f.At(11) = L2 * (7 * P(3) + 8 * P(9)) * k120th;
+            f.At(12) = -L2 * (7 * P(2) + 8 * P(8)) * k120th;
+        } else {
+            f.At(5) = -L2 * (8 * P(3) + 7 * P(9)) * k120th;
+            f.At(6) = L2 * (8 * P(2) + 7 * P(8)) * k120th;
+        }
+        return f;
+    }
+    case PROBLEM_PLANE_FRAME: {
+        Vector f(6);
+        if (h < 0 || h > 3)
+            return f;
+        f.At(1) = L * (P(1) * kThird + P(7) * kSixth);
+        f.At(4) = L * (P(1) * kSixth + P(7) * kThird);
+        const double q1 = P(2), q2 = P(8), L2 = L * L;
+        switch (h) {
+        case 0:
+            f.At(2) = L * (7 * q1 + 3 * q2) * kTwentieth;
+            f.At(3) = L2 * (q1 * kTwentieth + q2 * kThirtieth);
+            f.At(5) = L * (3 * q1 + 7 * q2) * kTwentieth;
+            f.At(6) = -L2 * (q1 * kThirtieth + q2 * kTwentieth);
+            break;
+        case 1:
+            f.At(2) = L * (11 * q1 + 4 * q2) * kFortieth;
+            f.At(5) = L * (9 * q1 + 16 * q2) * kFortieth;
+            f.At(6) = -L2 * (7 * q1 + 8 * q2) * k120th;
+            break;
+        case 2:
+            f.At(2) = L * (16 * q1 + 9 * q2) * kFortieth;
+            f.At(3) = L2 * (8 * q1 + 7 * q2) * k120th;
+            f.At(5) = L * (4 * q1 + 11 * q2) * kFortieth;
+            break;
+        default:
+            f.At(2) = L * (q1 * kThird + q2 * kSixth);
+            f.At(5) = L * (q1 * kSixth + q2 * kThird);
+            break;
+        }
+        return f;
+    }
+    case PROBLEM_CONTINUOUS_BEAM: {
+        Vector f(4);
+        const double q1 = P(2), q2 = P(8), L2 = L * L;
+        switch (h) {
+        case 0:
+            f.At(1) = L * (7 * q1 + 3 * q2) * kTwentieth;
+            f.At(2) = L2 * (q1 * kTwentieth + q2 * kThirtieth);
+            f.At(3) = L * (3 * q1 + 7 * q2) * kTwentieth;
+            f.At(4) = -L2 * (q1 * kThirtieth + q2 * kTwentieth);
+            break;
+        case 1:
+            f.At(1) = L * (11 * q1 + 4 * q2) * kFortieth;
+            f.At(3) = L * (9 * q1 + 16 * q2) * kFortieth;
+            f.At(4) = -L2 * (7 * q1 + 8 * q2) * k120th;
+            break;
+        case 2:
+            f.At(1) = L * (16 * q1 + 9 * q2) * kFortieth;
+            f.At(2) = L2 * (8 * q1 + 7 * q2) * k120th;
+            f.At(3) = L * (4 * q1 + 11 * q2) * kFortieth;
+            break;
+        case 3:
+            f.At(1) = L * (2 * q1 + q2) * kSixth;
+            f.At(3) = L * (q1 + 2 * q2) * kSixth;
+            break;
+        default:
+            break;
+        }
+        return f;
+    }
+    case PROBLEM_SPACE_TRUSS: {
+        // Every component, transverse ones included, goes to the two ends as on a bar pinned
+        // at both: the reactions then carry the whole load of the bar.
+        Vector f(6);
+        for (int i = 1; i <= 3; ++i) {
+            f.At(i) = L * (P(i) * kThird + P(i + 6) * kSixth);
+            f.At(i + 3) = L * (P(i) * kSixth + P(i + 6) * kThird);
+        }
+        return f;
+    }
+    default:
+        return Vector(1);
+    }
+}
+
+// A vector of `size` entries: `v` when it has that size, zeros otherwise.
+Vector sized(const Vector& v, unsigned size)
+{
+    return v.Rows() == size ? v : Vector(size);
+}
+
+} // namespace
+
+void VelmorProblem::UpdateTotalLoad()
+{
+    if (!m_bDeferTotal)
+        m_F = m_Fequiv + m_Fnodal;
+}
+
+int VelmorProblem::ComputeNodalLoad(VelmorObject& object)
+{
+    auto& load = static_cast<VelmorCarga&>(object);
+    const Vector six = load.GetNodalLoadVector();
+    m_work.fGlobal = six.SelectByMask(m_dofMask, 6, 6, unsigned(m_nDof));
+    m_work.node = load.GetNumber(0);
+    m_work.loadId = load.Number();
+    return 1;
+}
+
+int VelmorProblem::AssembleNodalLoad()
+{
+    m_Fnodal.AddNode(m_work.node, m_work.fGlobal);
+    const int id = m_work.loadId;
+    if (id >= 1 && size_t(id) <= m_nodalLoadTable.size())
+        m_nodalLoadTable[size_t(id - 1)] = {id, m_work.node};
+    UpdateTotalLoad();
+    return 1;
+}
+
+// The loaded beam's geometry (L, T) is that of its stiffness computation; a beam whose
+// stiffness was not computed yet gets it now.
+static BeamAnalysis& beamGeometry(VelmorProblem& problem, VelmorViga& beam)
+{
+    BeamAnalysis& r = beam.m_result[0];
+    if (r.T.Rows() != unsigned(2 * problem.m_nDof)) {
+        const StepWorkspace saved = problem.m_work;
+        problem.ComputeBeamStiffness(beam);
+        problem.m_work = saved;
+    }
+    return r;
+}
+
+int VelmorProblem::ComputeBeamLoad(VelmorObject& object)
+{
+    auto& load = static_cast<VelmorCarga&>(object);
+    auto* beam = dynamic_cast<VelmorViga*>(load.GetParent(0));
+    if (!beam)
+        return 0;
+    BeamAnalysis& r = beamGeometry(*this, *beam);
+    const VelmorCargaData& d = load.Data();
+    Mfx3dPoint pts[4] = {d.m_point[0], d.m_point[1], d.m_point[2], d.m_point[3]};
+    if (!d.m_nLocal) {
+        if (d.m_nProjected) {
+            Mfx3dPoint span = r.end2 - r.end1;
+            if (m_nType == PROBLEM_PLANE_FRAME)
+                span.y = 0.0;
+            else
+                span.z = 0.0;
+            const double ratio = span.length() / r.L;
+            for (Mfx3dPoint& p : pts)
+                p = p * ratio;
+        }
+        const MfxTMatrix frame = LocalFrame(*beam);
+        for (Mfx3dPoint& p : pts)
+            p = toLocal(frame, p);
+    }
+    double p[13] = {};
+    for (int k = 0; k < 4; ++k) {
+        p[3 * k + 1] = pts[k].x;
+        p[3 * k + 2] = pts[k].y;
+        p[3 * k + 3] = pts[k].z;
+    }
+    Vector intensities(12);
+    for (long i = 1; i <= 12; ++i)
+        intensities.At(i) = p[i];
+    m_work.fLocal = equivalentLoads(m_nType, ReleaseCode(*beam), r.L, p);
+    m_work.fGlobal = r.T * m_work.fLocal;
+    m_work.shown1 = intensities;
+    m_work.na = beam->GetNumber(1);
+    m_work.nb = beam->GetNumber(2);
+    m_work.beamId = beam->Number();
+    m_work.loadId = load.Number();
+    return 1;
+}
+
+int VelmorProblem::AssembleBeamLoad()
+{
+    m_Fequiv.AddElement(m_work.na, m_work.nb, m_work.fGlobal);
+    const int id = m_work.loadId;
+    if (id >= 1 && size_t(id) <= m_distLoadTable.size())
+        m_distLoadTable[size_t(id - 1)] = {id, m_work.na, m_work.nb};
+    // The beam keeps the sum of every load assembled on it, so that its laws match the loads.
+    if (m_work.beamId >= 1 && size_t(m_work.beamId) <= Count(KIND_BEAM)) {
+        auto& beam = static_cast<VelmorViga&>(*m_lists[KIND_BEAM].at(size_t(m_work.beamId - 1)));
+        BeamAnalysis& r = beam.m_result[0];
+        r.p = sized(r.p, 12) + m_work.shown1;
+        r.equiv = sized(r.equiv, unsigned(2 * m_nDof)) + m_work.fGlobal;
+    }
+    UpdateTotalLoad();
+    return 1;
+}
+
+int VelmorProblem::ComputeSelfWeight(VelmorObject& object)
+{
+    auto& beam = static_cast<VelmorViga&>(object);
+    m_work.na = beam.GetNumber(1);
+    m_work.nb = beam.GetNumber(2);
+    m_work.beamId = beam.Number();
+    const VelmorSeccionData* section = sectionOf(beam);
+    if (!section || section->m_rho == 0.0)
+        return 0;
+    BeamAnalysis& r = beamGeometry(*this, beam);
+    const double w = -kGravity * section->m_rho * section->m_A;
+    const Mfx3dPoint g = m_nType == PROBLEM_CONTINUOUS_BEAM || m_nType == PROBLEM_PLANE_FRAME
+                             ? Mfx3dPoint(0, w, 0)
+                             : Mfx3dPoint(0, 0, w);
+    const Mfx3dPoint local = toLocal(LocalFrame(beam), g);
+    double p[13] = {};
+    p[1] = p[7] = local.x;
+    p[2] = p[8] = local.y;
+    p[3] = p[9] = local.z;
+    Vector intensities(12);
+    for (long i = 1; i <= 12; ++i)
+        intensities.At(i) = p[i];
+    m_work.fLocal = equivalentLoads(m_nType, ReleaseCode(beam), r.L, p);
+    m_work.fGlobal = r.T * m_work.fLocal;
+    // A negative density is shown but not assembled: the beam's laws then leave it out too.
+    if (section->m_rho > 0.0) {
+        r.p = sized(r.p, 12) + intensities;
+        r.equiv = sized(r.equiv, unsigned(2 * m_nDof)) + m_work.fGlobal;
+    }
+    return 1;
+}
+
+int VelmorProblem::AssembleSelfWeight()
+{
+    const int id = m_work.beamId;
+    if (id < 1 || size_t(id) > Count(KIND_BEAM))
+        return 0;
+    const VelmorObject& beam = *m_lists[KIND_BEAM].at(size_t(id - 1));
+    const VelmorSeccionData* section = sectionOf(beam);
+    if (section && section->m_rho > 0.0)
+        m_Fequiv.AddElement(m_work.na, m_work.nb, m_work.fGlobal);
+    m_weightTable[size_t(id - 1)] = {id, m_work.na, m_work.nb};
+    UpdateTotalLoad();
+    return 1;
+}
+
+int VelmorProblem::LoadStep(int index, int kind, int assemble)
+{
+    if (index > 0) {
+        const int list = kind == 0 ? KIND_NODAL_LOAD : kind == 1 ? KIND_BEAM_LOAD : KIND_BEAM;
+        if (size_t(index) > Count(list))
+            return 0;
+        VelmorObject& e = *m_lists[list].at(size_t(index - 1));
+        if (kind == 0)
+            return assemble ? AssembleNodalLoad() : ComputeNodalLoad(e);
+        if (kind == 1)
+            return assemble ? AssembleBeamLoad() : ComputeBeamLoad(e);
+        return assemble ? AssembleSelfWeight() : ComputeSelfWeight(e);
+    }
+    m_F.Zero();
+    m_Fequiv.Zero();
+    // The total is formed once at the end rather than after every load.
+    m_bDeferTotal = true;
+    for (const auto& load : m_lists[KIND_NODAL_LOAD])
+        if (ComputeNodalLoad(*load))
+            AssembleNodalLoad();
+    for (const auto& load : m_lists[KIND_BEAM_LOAD])
+        if (ComputeBeamLoad(*load))
+            AssembleBeamLoad();
+    for (const auto& beam : m_lists[KIND_BEAM]) {
+        ComputeSelfWeight(*beam);
+        AssembleSelfWeight();
+    }
+    m_bDeferTotal = false;
+    UpdateTotalLoad();
+    m_work.na = m_work.nb = 0;
+    return 1;
+}
+
+} // namespace velmor

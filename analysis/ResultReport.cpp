@@ -1,0 +1,93 @@
+#include "ResultReport.h"
+
+#include "model/VelmorNudo.h"
+#include "model/VelmorProblem.h"
+#include "model/VelmorViga.h"
+#include "platform/core/Archive.h"
+
+namespace velmor {
+namespace {
+
+// Six columns for one node's part of a vector: the problem's components, "-" for the others.
+std::string sixColumns(const VelmorProblem& p, const Vector& v, long first)
+{
+    std::string out;
+    long next = first;
+    for (int j = 0; j < 6; ++j) {
+        if (p.m_dofMask[j])
+            out += Archive::Format("%12.3g ", v.At(next++));
+        else
+            out += Archive::Format("%12.12s ", "-");
+    }
+    return out;
+}
+
+std::string header(const char* first, const char* second, const char* const columns[6])
+{
+    return Archive::Format("%6.6s %6.6s %12.12s %12.12s %12.12s %12.12s %12.12s %12.12s", first,
+                           second, columns[0], columns[1], columns[2], columns[3], columns[4],
+                           columns[5]);
+}
+
+} // namespace
+
+std::vector<std::string> ResultReportLines(const VelmorProblem& problem)
+{
+    std::vector<std::string> lines;
+    const long c = problem.m_nDof;
+    const long nodes = c ? long(problem.m_D.Rows()) / c : 0;
+
+    lines.push_back("Coordonnées:");
+    lines.push_back("");
+    lines.push_back(Archive::Format("%6.6s %6.6s %12.12s %12.12s %12.12s", "Noeud", " ", "x [m]",
+                                    "y [m]", "z [m]"));
+    lines.push_back("");
+    for (const auto& node : problem.List(KIND_NODE)) {
+        const VelmorNudoData& d = static_cast<const VelmorNudo&>(*node).Data();
+        lines.push_back(Archive::Format("%6d %6.6s %12.3f %12.3f %12.3f", d.m_nAnalysisNumber, " ",
+                                        d.m_coord.x, d.m_coord.y, d.m_coord.z));
+    }
+
+    static const char* const displacement[6] = {"x [m]",    "y [m]",    "z [m]",
+                                                "0x [rad]", "0y [rad]", "0z [rad]"};
+    lines.insert(lines.end(), {"", "Déplacements:", ""});
+    lines.push_back(header("Noeud", " ", displacement));
+    lines.push_back("");
+    for (long k = 1; k <= nodes; ++k)
+        lines.push_back(Archive::Format("%6ld %6.6s ", k, " ") +
+                        sixColumns(problem, problem.m_D, (k - 1) * c + 1));
+
+    static const char* const reaction[6] = {"Fx [N]", "Fy [N]", "Fz [N]",
+                                            "Mx [Nm]", "My [Nm]", "Mz [Nm]"};
+    lines.insert(lines.end(), {"", "Réactions:", ""});
+    lines.push_back(header("Noeud", " ", reaction));
+    lines.push_back("");
+    int position = 0;
+    for (const auto& node : problem.List(KIND_NODE)) {
+        ++position;
+        if (!node->FindChild(KIND_SUPPORT))
+            continue;
+        const long k = node->GetNumber(0);
+        if (k >= 1 && k <= nodes && problem.m_R.Rows() == problem.m_D.Rows())
+            lines.push_back(Archive::Format("%6d %6.6s ", position, " ") +
+                            sixColumns(problem, problem.m_R, (k - 1) * c + 1));
+    }
+
+    static const char* const force[6] = {"Sx [N]", "Sy [N]", "Sz [N]",
+                                         "S0x [Nm]", "S0y [Nm]", "S0z [Nm]"};
+    lines.insert(lines.end(), {"", "Efforts internes:", ""});
+    lines.push_back(header("Poutre", "Noeud", force));
+    lines.push_back("");
+    for (const auto& object : problem.List(KIND_BEAM)) {
+        const auto& beam = static_cast<const VelmorViga&>(*object);
+        const Vector& q = beam.m_result[0].q;
+        const Vector ends = q.Rows() == unsigned(2 * c) ? q : Vector(unsigned(2 * c));
+        lines.push_back(Archive::Format("%6d %6d ", beam.Number(), beam.GetNumber(1)) +
+                        sixColumns(problem, ends, 1));
+        lines.push_back(Archive::Format("%6.6s %6d ", " ", beam.GetNumber(2)) +
+                        sixColumns(problem, ends, c + 1));
+    }
+    return lines;
+}
+
+} // namespace velmor

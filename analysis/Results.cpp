@@ -1,0 +1,244 @@
+// Beam results: end displacements and forces in local axes, the internal-force and
+// displacement laws, inflexion points and extreme values.
+#include "model/VelmorProblem.h"
+#include "model/VelmorSeccion.h"
+#include "model/VelmorViga.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmor {
+namespace {
+
+constexpr double kSmallForce = 1e-10;
+constexpr int kExtremeSteps = 20;
+
+Vector cleaned(const MatBase& v)
+{
+    Vector out(v);
+    for (long i = 1; i <= long(out.Rows()); ++i)
+        if (std::fabs(out.At(i)) <= kSmallForce)
+            out.At(i) = 0.0;
+    return out;
+}
+
+Vector sized(const Vector& v, unsigned size)
+{
+    return v.Rows() == size ? v : Vector(size);
+}
+
+Polynomial constant(double c)
+{
+    return Polynomial{c};
+}
+
+// min and max of a law sampled at x = i L / 20, i = 0 .. 20.
+std::pair<double, double> extremes(const Polynomial& law, double L)
+{
+    double lo = law.Evaluate(0.0), hi = lo;
+    for (int i = 1; i <= kExtremeSteps; ++i) {
+        const double v = law.Evaluate(double(i) * L / kExtremeSteps);
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+    }
+    return {lo, hi};
+}
+
+int codeIndex(int code)
+{
+    switch (code) {
+    case CODE_N: return 0;
+    case CODE_VY: return 1;
+    case CODE_VZ: return 2;
+    case CODE_T: return 3;
+    case CODE_MY: return 4;
+    case CODE_MZ: return 5;
+    default: return -1;
+    }
+}
+
+int lawOfCode(int code)
+{
+    switch (code) {
+    case CODE_N: return LAW_N;
+    case CODE_VY: return LAW_VY;
+    case CODE_VZ: return LAW_VZ;
+    case CODE_T: return LAW_T;
+    case CODE_MY: return LAW_MY;
+    case CODE_MZ: return LAW_MZ;
+    default: return -1;
+    }
+}
+
+} // namespace
+
+int VelmorProblem::ComputeResults()
+{
+    m_extrema.fill(0.0);
+    for (const auto& beam : m_lists[KIND_BEAM]) {
+        const Vector d = m_D.GatherElement(beam->GetNumber(1), beam->GetNumber(2));
+        const std::array<double, EXT_COUNT> record = BeamResults(*beam, d);
+        for (int i = 0; i < EXT_COUNT; ++i)
+            m_extrema[size_t(i)] = i % 2 == 0 ? std::min(m_extrema[size_t(i)], record[size_t(i)])
+                                              : std::max(m_extrema[size_t(i)], record[size_t(i)]);
+    }
+    return 1;
+}
+
+std::array<double, EXT_COUNT> VelmorProblem::BeamResults(VelmorObject& object, const Vector& d)
+{
+    auto& beam = static_cast<VelmorViga&>(object);
+    BeamAnalysis& r = beam.m_result[0];
+    const unsigned c2 = unsigned(2 * m_nDof);
+    const int h = ReleaseCode(beam);
+    const VelmorObject* sectionObject = beam.GetParent(0);
+    const VelmorSeccionData section = sectionObject && sectionObject->Kind() == KIND_SECTION
+                                          ? static_cast<const VelmorSeccion*>(sectionObject)->Data()
+                                          : VelmorSeccionData();
+    const bool axialOnly = section.m_nShape == SHAPE_AXIAL;
+    const bool truss = m_nType == PROBLEM_SPACE_TRUSS;
+    double Iy = section.m_Iy, Iz = section.m_Iz;
+    if (axialOnly)
+        Iy = Iz = section.m_rho != 0.0 ? section.m_Iz : 1.0;
+    const double E = section.m_E, A = section.m_A, L = r.L;
+
+    const Mat Tt = r.T.Transpose();
+    r.dl = Tt * d;
+    // An unloaded beam has no equivalent loads: zeros of the element's size.
+    r.equiv = cleaned(Tt * sized(r.equiv, c2));
+    r.q = cleaned(r.k * r.dl - r.equiv);
+    const Vector q12 = r.q.SelectByMask(m_dofMask, 6, unsigned(m_nDof), 6);
+    const Vector d12 = r.dl.SelectByMask(m_dofMask, 6, unsigned(m_nDof), 6);
+    const Vector p12 = sized(r.p, 12);
+    auto q = [&](long i) { return q12.At(i); };
+    auto dd = [&](long i) { return d12.At(i); };
+    auto p = [&](long i) { return p12.At(i); };
+
+    const Polynomial N1{1.0, -1.0 / L}, N2{0.0, 1.0 / L};
+    auto linear = [&](double a, double b) { return N1.Scale(a).Add(N2.Scale(b)); };
+    for (Polynomial& law : r.laws)
+        law = Polynomial();
+    r.nInflexMz = r.nInflexMy = 0;
+
+    // Bending in the local xy plane.
+    if (truss || axialOnly) {
+        r.laws[LAW_V] = linear(dd(2), dd(8));
+    } else {
+        const Polynomial py = linear(p(2), p(8));
+        r.laws[LAW_VY] = constant(-q(2)).Subtract(py.Integral(0.0));
+        r.laws[LAW_MZ] = constant(q(6)).Add(r.laws[LAW_VY].Integral(0.0));
+        const Polynomial rz = constant(dd(6)).Subtract(r.laws[LAW_MZ].Integral(0.0).Scale(1.0 / (E * Iz)));
+        if (h == 0 || h == 2) {
+            r.laws[LAW_V] = constant(dd(2)).Add(rz.Integral(0.0));
+        } else {
+            const Polynomial integral = rz.Integral(0.0);
+            double vL = integral.Evaluate(L);
+            if (std::fabs(vL) < 1e-15)
+                vL = 0.0;
+            r.laws[LAW_V] = integral.Add(linear(dd(2), dd(8) - vL));
+        }
+        r.nInflexMz = r.laws[LAW_MZ].Roots(0.0, L, r.inflexMz, 6, 100);
+    }
+    // Bending in the local xz plane (space frames).
+    if (m_nType == PROBLEM_SPACE_FRAME) {
+        const Polynomial pz = linear(p(3), p(9));
+        r.laws[LAW_VZ] = constant(-q(3)).Subtract(pz.Integral(0.0));
+        r.laws[LAW_MY] = constant(-q(5)).Add(r.laws[LAW_VZ].Integral(0.0));
+        const Polynomial ry = constant(dd(5)).Add(r.laws[LAW_MY].Integral(0.0).Scale(1.0 / (E * Iy)));
+        if (h == 0 || h == 2) {
+            r.laws[LAW_W] = constant(dd(3)).Subtract(ry.Integral(0.0));
+        } else {
+            const Polynomial integral = ry.Integral(0.0).Scale(-1.0);
+            double wL = integral.Evaluate(L);
+            if (std::fabs(wL) < 1e-15)
+                wL = 0.0;
+            r.laws[LAW_W] = integral.Add(linear(dd(3), dd(9) - wL));
+        }
+        r.nInflexMy = r.laws[LAW_MY].Roots(0.0, L, r.inflexMy, 6, 100);
+    }
+    if (truss || axialOnly)
+        r.laws[LAW_W] = linear(dd(3), dd(9));
+    // Axial force and displacement.
+    if (m_nType != PROBLEM_CONTINUOUS_BEAM) {
+        const Polynomial px = linear(p(1), p(7));
+        r.laws[LAW_N] = constant(-q(1)).Subtract(px.Integral(0.0));
+        if (truss || axialOnly)
+            r.laws[LAW_U] = linear(dd(1), dd(7));
+        else
+            r.laws[LAW_U] = constant(dd(1)).Add(r.laws[LAW_N].Integral(0.0).Scale(1.0 / (E * A)));
+    }
+    // Torsion.
+    if (m_nType == PROBLEM_SPACE_FRAME) {
+        const Polynomial mx = linear(p(4), p(10));
+        r.laws[LAW_T] = constant(-q(4)).Subtract(mx.Integral(0.0));
+    }
+
+    const int doneLaws[6] = {LAW_N, LAW_VY, LAW_VZ, LAW_T, LAW_MY, LAW_MZ};
+    for (int i = 0; i < 6; ++i)
+        r.done[i] = r.laws[doneLaws[i]].IsZero() ? 1 : 0;
+
+    std::array<double, EXT_COUNT> record{};
+    const int order[9] = {LAW_VY, LAW_VZ, LAW_MY, LAW_MZ, LAW_N, LAW_T, LAW_U, LAW_V, LAW_W};
+    for (int i = 0; i < 9; ++i) {
+        const auto [lo, hi] = extremes(r.laws[order[i]], L);
+        record[size_t(2 * i)] = lo;
+        record[size_t(2 * i + 1)] = hi;
+    }
+    auto combine = [&](int at, std::initializer_list<int> from) {
+        double lo = record[size_t(*from.begin())], hi = record[size_t(*from.begin() + 1)];
+        for (int f : from) {
+            lo = std::min(lo, record[size_t(f)]);
+            hi = std::max(hi, record[size_t(f + 1)]);
+        }
+        record[size_t(at)] = lo;
+        record[size_t(at + 1)] = hi;
+    };
+    combine(EXT_FORCES, {EXT_N, EXT_VZ, EXT_VY});
+    combine(EXT_MOMENTS, {EXT_T, EXT_MZ, EXT_MY});
+    combine(EXT_DISPLACEMENTS, {EXT_U, EXT_W, EXT_V});
+    std::copy(record.begin(), record.end(), r.extrema);
+    return record;
+}
+
+Polynomial VelmorProblem::GetLaw(const VelmorObject& object, int code, double ends[2]) const
+{
+    const auto& beam = static_cast<const VelmorViga&>(object);
+    const BeamAnalysis& r = beam.m_result[0];
+    const int law = lawOfCode(code);
+    const int index = codeIndex(code);
+    if (ends) {
+        ends[0] = ends[1] = 0.0;
+        if (index >= 0 && r.q.Rows() == unsigned(2 * m_nDof)) {
+            const Vector q12 = r.q.SelectByMask(m_dofMask, 6, unsigned(m_nDof), 6);
+            // The law's component at node 1 (x, y, z, rx, ry, rz in code order) and at node 2.
+            const int comp = index + 1;
+            for (int e = 0; e < 2; ++e) {
+                const double v = q12.At(comp + 6 * e);
+                ends[e] = std::fabs(v) < kSmallForce ? 0.0 : v;
+            }
+        }
+    }
+    return law >= 0 ? r.laws[law] : Polynomial();
+}
+
+int VelmorProblem::LawDoneFlag(const VelmorObject& beam, int code) const
+{
+    const int index = codeIndex(code);
+    return index >= 0 ? static_cast<const VelmorViga&>(beam).m_result[0].done[index] : 0;
+}
+
+int VelmorProblem::DiagramsDone(int code, const VelmorObject* beam) const
+{
+    if (code >= 0 && beam)
+        return LawDoneFlag(*beam, code);
+    if (code < 0 && !beam) {
+        for (const auto& b : m_lists[KIND_BEAM])
+            for (int flag : static_cast<const VelmorViga&>(*b).m_result[0].done)
+                if (flag != 1)
+                    return 0;
+        return 1;
+    }
+    return 1;
+}
+
+} // namespace velmor

@@ -1,0 +1,167 @@
+// Boundary conditions (restraints, springs, prescribed displacements), the solution of the
+// system and the reactions.
+#include "model/VelmorApoyo.h"
+#include "model/VelmorNudo.h"
+#include "model/VelmorProblem.h"
+#include "numeric/NumericGlobals.h"
+#include "platform/core/Archive.h"
+#include "platform/core/MessageService.h"
+
+#include <cmath>
+
+namespace velmor {
+
+int VelmorProblem::ImposeSupport(VelmorObject& object)
+{
+    auto& support = static_cast<VelmorApoyo&>(object);
+    const VelmorApoyoData& d = support.Data();
+    const long c = m_nDof;
+    const long n = EquationCount();
+    const int node = support.GetNumber(0);
+    const long c0 = (node - 1) * c + 1;
+    if (!m_systemReady)
+        PrepareSystem(false);
+    if (m_K0.Size() < 2)
+        m_K0 = m_K;
+    // Restraint flags of the components this problem type has.
+    for (int j = 0, t = 0; j < 6; ++j)
+        if (m_dofMask[j]) {
+            if (c0 + t >= 1 && c0 + t <= n)
+                m_fixed[size_t(c0 + t)] = d.m_restraint[j];
+            ++t;
+        }
+    if (d.m_nType == SUPPORT_ELASTIC) {
+        Vector six(6);
+        const double k[6] = {d.m_springT.x, d.m_springT.y, d.m_springT.z,
+                             d.m_springR.x, d.m_springR.y, d.m_springR.z};
+        for (long i = 1; i <= 6; ++i)
+            six.At(i) = k[i - 1];
+        const Vector s = six.SelectByMask(m_dofMask, 6, 6, unsigned(c));
+        for (long i = 0; i < c; ++i) {
+            const long g = SolverDof(c0 + i);
+            m_K.At(g, g) += s.At(i + 1);
+            if (c0 + i >= 1 && c0 + i <= n)
+                m_fixed[size_t(c0 + i)] = 0;
+        }
+    }
+    const Mfx3dPoint zero(0, 0, 0);
+    if (d.m_translation != zero || d.m_rotation != zero) {
+        Vector six(6);
+        const double v[6] = {d.m_translation.x, d.m_translation.y, d.m_translation.z,
+                             d.m_rotation.x,    d.m_rotation.y,    d.m_rotation.z};
+        for (long i = 1; i <= 6; ++i)
+            six.At(i) = v[i - 1];
+        const Vector p = six.SelectByMask(m_dofMask, 6, 6, unsigned(c));
+        const long reach = long(m_K.Band()) - 1;
+        for (long e = 1; e <= c; ++e) {
+            const double value = p.At(e);
+            if (value == 0.0)
+                continue;
+            const long g = c0 + e - 1;
+            const long G = SolverDof(g);
+            // Only the equations within the band are coupled to g. Every other one loses
+            // 0 * value, which turns a -0 into +0 when the value is negative.
+            if (std::signbit(value))
+                for (long i = 1; i <= n; ++i)
+                    if (m_F.At(i) == 0.0 && std::abs(SolverDof(i) - G) > reach)
+                        m_F.At(i) = 0.0;
+            for (long I = std::max(1L, G - reach); I <= std::min(n, G + reach); ++I) {
+                const long i = m_structureNode.empty() ? I : StructureDof(I);
+                if (I == G)
+                    continue;
+                m_F.At(i) -= m_K.At(G, I) * value;
+                m_K.At(G, I) = 0.0;
+            }
+            m_F.At(g) = value;
+            m_K.At(G, G) = 1.0;
+            m_fixed[size_t(g)] = 2;
+        }
+    }
+    m_work.supportId = support.Number();
+    m_work.loadId = d.m_nType;
+    m_work.node = node;
+    if (m_work.supportId >= 1 && size_t(m_work.supportId) <= m_supportTable.size())
+        m_supportTable[size_t(m_work.supportId - 1)] = {node, 0};
+    m_work.na = m_work.nb = 0;
+    m_work.beamId = 0;
+    return 1;
+}
+
+int VelmorProblem::SupportStep(int index)
+{
+    if (index > 0) {
+        if (size_t(index) > Count(KIND_SUPPORT))
+            return 0;
+        return ImposeSupport(*m_lists[KIND_SUPPORT].at(size_t(index - 1)));
+    }
+    m_work.supportId = 0;
+    m_work.node = 0;
+    for (const auto& support : m_lists[KIND_SUPPORT])
+        ImposeSupport(*support);
+    return 1;
+}
+
+int VelmorProblem::SolveSystem()
+{
+    const long c = m_nDof;
+    const long n = EquationCount();
+    if (!m_systemReady)
+        PrepareSystem(false);
+    // Joints by node number, for the free rotations that a joint is expected to have.
+    std::vector<char> joint(size_t(m_nNodes) + 1, 0);
+    for (const auto& node : m_lists[KIND_NODE]) {
+        const VelmorNudoData& nd = static_cast<const VelmorNudo&>(*node).Data();
+        if (nd.m_nAnalysisNumber >= 1 && nd.m_nAnalysisNumber <= m_nNodes)
+            joint[size_t(nd.m_nAnalysisNumber)] = nd.m_nJoint != 0;
+    }
+    auto expectedFreeRotation = [&](long d) {
+        switch (m_nType) {
+        case PROBLEM_CONTINUOUS_BEAM: return d == 2;
+        case PROBLEM_PLANE_FRAME: return d == 3;
+        case PROBLEM_SPACE_FRAME: return d >= 4 && d <= 6;
+        default: return false;
+        }
+    };
+    for (long i = 1; i <= n; ++i) {
+        const long I = SolverDof(i);
+        const bool stays = m_fixed[size_t(i)] != 1 && (m_K.At(I, I) != 0.0 || m_F.At(i) != 0.0);
+        if (stays)
+            continue;
+        if (m_fixed[size_t(i)] == 0) {
+            const long b = (i - 1) / c + 1, d = (i - 1) % c + 1;
+            if (!(joint[size_t(b)] && expectedFreeRotation(d)))
+                ShowMessage(Archive::Format("Mécanisme possible au noeud %ld, GdL %ld", b, d));
+        }
+        m_K.ImposeFixed(I);
+        m_F.At(i) = 0.0;
+    }
+    Vector F(static_cast<unsigned>(n));
+    for (long i = 1; i <= n; ++i)
+        F.At(SolverDof(i)) = m_F.At(i);
+    m_K.m_dRelativePivot = kRelativePivot;
+    const Vector D = m_K.Solve(F);
+    m_K.m_dRelativePivot = 0.0;
+    m_D = Vector(unsigned(n));
+    if (!m_K.m_bFactorOk)
+        return 0;
+    for (long i = 1; i <= n; ++i)
+        m_D.At(i) = D.At(SolverDof(i));
+    // Reactions from the matrix before the supports: R = K0 * D - Fequiv - Fnodal.
+    m_R = Vector(unsigned(n));
+    if (m_K0.Size() >= 2) {
+        const long reach = long(m_K0.Band()) - 1;
+        for (long i = 1; i <= n; ++i) {
+            const long I = SolverDof(i);
+            double s = 0.0;
+            for (long J = std::max(1L, I - reach); J <= std::min(n, I + reach); ++J)
+                s += m_K0.At(I, J) * D.At(J);
+            double r = s - m_Fequiv.At(i) - m_Fnodal.At(i);
+            if (std::fabs(r) < g_dTolerance)
+                r = 0.0;
+            m_R.At(i) = r;
+        }
+    }
+    return 1;
+}
+
+} // namespace velmor

@@ -1,0 +1,270 @@
+#include "SolveCommand.h"
+
+#include "analysis/ResultReport.h"
+#include "model/DocumentFile.h"
+#include "model/VelmorNudo.h"
+#include "model/VelmorProblem.h"
+#include "model/VelmorViga.h"
+#include "platform/core/Archive.h"
+#include "platform/core/MessageService.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace velmor {
+namespace {
+
+constexpr const char* kSolved = "Système d'équations résolu";
+constexpr const char* kSingular =
+    "Système d'équations singulier.\n\nChangez les conditions aux limites\ndans l'éditeur BIBLIOTHEQUE";
+
+// Keeps every message shown, in order, and copies it to stderr unless the output is JSON.
+class CliMessages final : public MessageService
+{
+public:
+    explicit CliMessages(bool quiet) : m_quiet(quiet) {}
+    MessageAnswer Show(std::string_view text, MessageButtons buttons, MessageIcon) override
+    {
+        shown.emplace_back(text);
+        if (!m_quiet)
+            std::fprintf(stderr, "%.*s\n", int(text.size()), text.data());
+        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    }
+    void Beep() override {}
+    std::vector<std::string> shown;
+
+private:
+    bool m_quiet;
+};
+
+class Json
+{
+public:
+    void Number(double v)
+    {
+        Separate();
+        m_out += std::isfinite(v) ? Archive::Format("%.17g", v) : std::string("null");
+    }
+    void Integer(long v)
+    {
+        Separate();
+        m_out += std::to_string(v);
+    }
+    void Bool(bool v)
+    {
+        Separate();
+        m_out += v ? "true" : "false";
+    }
+    void String(const std::string& s)
+    {
+        Separate();
+        m_out += '"';
+        for (unsigned char ch : s) {
+            if (ch == '"' || ch == '\\') {
+                m_out += '\\';
+                m_out += char(ch);
+            } else if (ch == '\n') {
+                m_out += "\\n";
+            } else if (ch < 0x20) {
+                m_out += Archive::Format("\\u%04x", ch);
+            } else {
+                m_out += char(ch);
+            }
+        }
+        m_out += '"';
+    }
+    void Key(const char* key)
+    {
+        String(key);
+        m_out += ':';
+        m_afterKey = true;
+    }
+    void Open(char bracket)
+    {
+        Separate();
+        m_out += bracket;
+        m_first = true;
+    }
+    void Close(char bracket)
+    {
+        m_out += bracket;
+        m_first = false;
+    }
+    void Numbers(const Vector& v, long from, long count)
+    {
+        Open('[');
+        for (long i = 0; i < count; ++i)
+            Number(v.At(from + i));
+        Close(']');
+    }
+    const std::string& Text() const { return m_out; }
+
+private:
+    void Separate()
+    {
+        if (m_afterKey)
+            m_afterKey = false;
+        else if (!m_first)
+            m_out += ',';
+        m_first = false;
+    }
+    std::string m_out;
+    bool m_first = true;
+    bool m_afterKey = false;
+};
+
+std::string json(const VelmorProblem& p, bool solved, const std::vector<std::string>& messages)
+{
+    const long c = p.m_nDof;
+    const long nodes = c ? long(p.m_D.Rows()) / c : 0;
+    Json j;
+    j.Open('{');
+    j.Key("problem_type");
+    j.Integer(p.m_nType);
+    j.Key("dof_per_node");
+    j.Integer(c);
+    j.Key("equations");
+    j.Integer(long(p.m_D.Rows()));
+    j.Key("solved");
+    j.Bool(solved);
+    j.Key("messages");
+    j.Open('[');
+    for (const std::string& m : messages)
+        j.String(m);
+    j.Close(']');
+
+    j.Key("nodes");
+    j.Open('[');
+    for (const auto& object : p.List(KIND_NODE)) {
+        const VelmorNudoData& d = static_cast<const VelmorNudo&>(*object).Data();
+        j.Open('{');
+        j.Key("number");
+        j.Integer(d.m_nAnalysisNumber);
+        j.Key("x");
+        j.Number(d.m_coord.x);
+        j.Key("y");
+        j.Number(d.m_coord.y);
+        j.Key("z");
+        j.Number(d.m_coord.z);
+        j.Key("displacements");
+        const long k = d.m_nAnalysisNumber;
+        if (k >= 1 && k <= nodes)
+            j.Numbers(p.m_D, (k - 1) * c + 1, c);
+        else
+            j.Numbers(Vector(unsigned(c)), 1, c);
+        j.Close('}');
+    }
+    j.Close(']');
+
+    j.Key("reactions");
+    j.Open('[');
+    for (const auto& support : p.List(KIND_SUPPORT)) {
+        const long k = support->GetNumber(0);
+        j.Open('{');
+        j.Key("node");
+        j.Integer(k);
+        j.Key("values");
+        if (k >= 1 && k <= nodes && p.m_R.Rows() == p.m_D.Rows())
+            j.Numbers(p.m_R, (k - 1) * c + 1, c);
+        else
+            j.Numbers(Vector(unsigned(c)), 1, c);
+        j.Close('}');
+    }
+    j.Close(']');
+
+    static const std::pair<const char*, int> laws[9] = {
+        {"N", LAW_N}, {"Vy", LAW_VY}, {"Vz", LAW_VZ}, {"T", LAW_T}, {"My", LAW_MY},
+        {"Mz", LAW_MZ}, {"u", LAW_U}, {"v", LAW_V}, {"w", LAW_W}};
+    j.Key("beams");
+    j.Open('[');
+    for (const auto& object : p.List(KIND_BEAM)) {
+        const auto& beam = static_cast<const VelmorViga&>(*object);
+        const BeamAnalysis& r = beam.m_result[0];
+        j.Open('{');
+        j.Key("number");
+        j.Integer(beam.Number());
+        j.Key("node1");
+        j.Integer(beam.GetNumber(1));
+        j.Key("node2");
+        j.Integer(beam.GetNumber(2));
+        j.Key("length");
+        j.Number(r.L);
+        j.Key("end_forces");
+        const Vector q = r.q.Rows() == unsigned(2 * c) ? r.q : Vector(unsigned(2 * c));
+        j.Numbers(q, 1, 2 * c);
+        j.Key("laws");
+        j.Open('{');
+        for (const auto& [name, index] : laws) {
+            j.Key(name);
+            j.Open('[');
+            for (int i = 0; i <= r.laws[index].Degree(); ++i)
+                j.Number(r.laws[index].Coef(i));
+            j.Close(']');
+        }
+        j.Close('}');
+        j.Key("inflexions_Mz");
+        j.Open('[');
+        for (int i = 0; i < r.nInflexMz; ++i)
+            j.Number(r.inflexMz[i]);
+        j.Close(']');
+        j.Key("inflexions_My");
+        j.Open('[');
+        for (int i = 0; i < r.nInflexMy; ++i)
+            j.Number(r.inflexMy[i]);
+        j.Close(']');
+        j.Key("extrema");
+        j.Open('[');
+        for (double v : r.extrema)
+            j.Number(v);
+        j.Close(']');
+        j.Close('}');
+    }
+    j.Close(']');
+    j.Key("extrema");
+    j.Open('[');
+    for (double v : p.m_extrema)
+        j.Number(v);
+    j.Close(']');
+    j.Close('}');
+    return j.Text();
+}
+
+} // namespace
+
+int SolveCommand(const char* path, bool asJson)
+{
+    CliMessages messages(asJson);
+    MessageService* previous = SetMessageService(&messages);
+    VelmorProblem problem;
+    const LoadResult loaded = LoadProblemFile(problem, path, FileForm::Detect);
+    if (loaded.status != LoadStatus::Ok) {
+        SetMessageService(previous);
+        std::fprintf(stderr, "%s: %s\n", path, loaded.message.c_str());
+        return 2;
+    }
+    problem.SyncMode(3);
+    problem.FreeAnalysis();
+    const int solved = problem.RunAnalysis(0);
+    if (solved) {
+        ShowMessage(kSolved, MessageIcon::Information);
+    } else if (problem.m_D.Rows() > 0) {
+        ShowMessage(kSingular);
+        problem.FreeAnalysis();
+    }
+    SetMessageService(previous);
+    if (asJson) {
+        std::fputs(json(problem, solved != 0, messages.shown).c_str(), stdout);
+        std::fputc('\n', stdout);
+        if (!solved)
+            for (const std::string& m : messages.shown)
+                std::fprintf(stderr, "%s\n", m.c_str());
+    } else if (solved) {
+        for (const std::string& line : ResultReportLines(problem))
+            std::printf("%s\n", line.c_str());
+    }
+    return solved ? 0 : 1;
+}
+
+} // namespace velmor

@@ -1,0 +1,10 @@
+#include "BeamAnalysis.h"
+
+namespace velmor {
+
+void BeamAnalysis::Reset()
+{
+    *this = BeamAnalysis();
+}
+
+} // namespace velmor
