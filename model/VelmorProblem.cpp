@@ -343,9 +343,10 @@ void VelmorProblem::Load(Archive& ar)
                 throw;
             }
             e->m_nLoadKind = KIND_NONE;
-            if (!e->m_pData->IsFinite())
+            const bool finite = e->m_pData->IsFinite();
+            m_lists[kind].Append(std::move(e)); // owned by the lists, so a failure frees it cleanly
+            if (!finite)
                 throw ArchiveException(ArchiveException::BadFormat, "value that is not a number");
-            m_lists[kind].Append(std::move(e));
         }
     }
     // The lists of a text file end at its last line; anything else means the counts and the

@@ -293,6 +293,9 @@ TEST(FileFormat, HostileBinaryFilesFailCleanly)
         {"undefined class index", head + w16(1) + w16(0x8005) + node + rest},
         {"back-reference", head + w16(2) + nodeClass + node + w16(0x0002) + node + rest},
         {"node in the beam list", head + w16(0) + w16(0) + w16(1) + nodeClass + node + w16(0) + w16(0) + w16(0)},
+        {"nan in a beam after its parents", head + w16(2) + nodeClass + node + w16(0x8001) + w16(0) + w16(2) + pt(5, 0, 0) + w16(0) + w16(0) +
+             w16(0) + w16(1) + w16(0xFFFF) + w16(1) + w16(10) + "VelmorViga" + w16(2) + w16(1) + pt(0, 0, std::nan("")) + w16(3) +
+             w16(1) + w16(0) + w16(0) + w16(1) + w16(0) + w16(2) + rest.substr(0, 6)},
         {"nan coordinate", head + w16(1) + nodeClass + w16(0) + w16(1) + pt(std::nan(""), 0, 0) + w16(0) + w16(0) + rest},
         {"infinite box", std::string("\x12") + "Tipo del problema*" + w16(2) + pt(0, 0, 0) + pt(HUGE_VAL, 5, 2.5) + pt(0.05, 0.05, 0.025) + w16(0) + rest},
     };

@@ -1,0 +1,27 @@
+// Helpers for the engine tests: solving a structure, reading a node's displacement or
+// reaction, and the loads a structure carries computed directly from its elements.
+#pragma once
+
+#include "model/StructureBuilder.h"
+#include "model/VelmorProblem.h"
+
+#include <array>
+
+namespace velmor::test {
+
+// The six components (x, y, z, rx, ry, rz) of a node's part of a solution vector, the
+// components the problem type does not have left at 0.
+std::array<double, 6> NodeValues(const VelmorProblem& p, const Vector& v, const VelmorObject* node);
+
+// Total force and moment about the origin of every load the structure carries (nodal loads,
+// distributed loads, self weight), from the elements' own data.
+struct Resultant
+{
+    Mfx3dPoint force{0, 0, 0};
+    Mfx3dPoint moment{0, 0, 0};
+};
+Resultant AppliedLoads(const VelmorProblem& p);
+// Total force and moment about the origin of the reactions.
+Resultant Reactions(const VelmorProblem& p);
+
+} // namespace velmor::test
