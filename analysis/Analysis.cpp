@@ -88,6 +88,7 @@ int VelmorProblem::InitAnalysis()
     m_extrema.fill(0.0);
     m_work.Clear();
     m_handNumbered.clear();
+    m_bKeepK0 = true;
     m_bAnalysisReady = 1;
     return 1;
 }
@@ -230,6 +231,7 @@ int VelmorProblem::RunAnalysis(int stopStep)
     NumberNodes(0);
     OrientBeams(1, m_bOrientIJ, m_bChangeLocalLoads);
     PrepareSystem(true);
+    m_bKeepK0 = false;
     if (stopStep == 2)
         return 1;
     ok &= StiffnessStep(0, 0);

@@ -3,11 +3,13 @@
 #include "model/VelmorApoyo.h"
 #include "model/VelmorNudo.h"
 #include "model/VelmorProblem.h"
+#include "model/VelmorViga.h"
 #include "numeric/NumericGlobals.h"
 #include "platform/core/Archive.h"
 #include "platform/core/MessageService.h"
 
 #include <cmath>
+#include <vector>
 
 namespace velmor {
 
@@ -21,7 +23,7 @@ int VelmorProblem::ImposeSupport(VelmorObject& object)
     const long c0 = (node - 1) * c + 1;
     if (!m_systemReady)
         PrepareSystem(false);
-    if (m_K0.Size() < 2)
+    if (m_bKeepK0 && m_K0.Size() < 2)
         m_K0 = m_K;
     // Restraint flags of the components this problem type has.
     for (int j = 0, t = 0; j < 6; ++j)
@@ -148,20 +150,45 @@ int VelmorProblem::SolveSystem()
         m_D.At(i) = D.At(SolverDof(i));
     // Reactions from the matrix before the supports: R = K0 * D - Fequiv - Fnodal.
     m_R = Vector(unsigned(n));
-    if (m_K0.Size() >= 2) {
-        const long reach = long(m_K0.Band()) - 1;
+    if (!m_bKeepK0) {
+        ReactionsFromBeams(m_D);
+    } else if (m_K0.Size() >= 2) {
+        std::vector<double> d(static_cast<size_t>(n)), k0d(static_cast<size_t>(n));
+        for (long I = 1; I <= n; ++I)
+            d[size_t(I - 1)] = D.At(I);
+        m_K0.MultiplyInto(d.data(), k0d.data());
         for (long i = 1; i <= n; ++i) {
-            const long I = SolverDof(i);
-            double s = 0.0;
-            for (long J = std::max(1L, I - reach); J <= std::min(n, I + reach); ++J)
-                s += m_K0.At(I, J) * D.At(J);
-            double r = s - m_Fequiv.At(i) - m_Fnodal.At(i);
+            double r = k0d[size_t(SolverDof(i) - 1)] - m_Fequiv.At(i) - m_Fnodal.At(i);
             if (std::fabs(r) < g_dTolerance)
                 r = 0.0;
             m_R.At(i) = r;
         }
     }
     return 1;
+}
+
+// K0 * D as the sum over the beams of T k Tt d of each beam, in the structure's numbering.
+void VelmorProblem::ReactionsFromBeams(const Vector& D)
+{
+    const long c = m_nDof;
+    const long n = EquationCount();
+    std::vector<double> k0d(static_cast<size_t>(n) + 1, 0.0);
+    for (const auto& object : m_lists[KIND_BEAM]) {
+        const auto& beam = static_cast<const VelmorViga&>(*object);
+        const BeamAnalysis& r = beam.m_result[0];
+        const long na = beam.GetNumber(1), nb = beam.GetNumber(2);
+        const Vector g = r.T * (r.k * (r.T.Transpose() * D.GatherElement(na, nb)));
+        for (long i = 1; i <= c; ++i) {
+            k0d[size_t((na - 1) * c + i)] += g.At(i);
+            k0d[size_t((nb - 1) * c + i)] += g.At(c + i);
+        }
+    }
+    for (long i = 1; i <= n; ++i) {
+        double v = k0d[size_t(i)] - m_Fequiv.At(i) - m_Fnodal.At(i);
+        if (std::fabs(v) < g_dTolerance)
+            v = 0.0;
+        m_R.At(i) = v;
+    }
 }
 
 } // namespace velmor

@@ -241,6 +241,11 @@ private:
     std::vector<int> m_solverNode;   // structure node number -> solver node number (1-based)
     std::vector<int> m_structureNode; // the inverse
     bool m_systemReady = false;
+    // Whether ImposeSupport keeps a copy of the matrix for the reactions. Solving at once, the
+    // reactions are formed beam by beam instead, which spares a second matrix of the system's
+    // size (the two agree to round-off).
+    bool m_bKeepK0 = true;
+    void ReactionsFromBeams(const Vector& D);
 
     void Store(Archive& ar);
     void Load(Archive& ar);

@@ -7,6 +7,8 @@
 // Storage is row by row for `MatBase` and `Mat`, entry i-1 for `Vector`.
 #pragma once
 
+#include "BigAllocator.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -77,7 +79,7 @@ protected:
     virtual unsigned SquareBandWidth() const;
     void SetShape(unsigned rows, unsigned cols, unsigned band);
 
-    std::vector<double> m_pData;
+    std::vector<double, BigAllocator<double>> m_pData;
     unsigned m_nRows = 1;
     unsigned m_nCols = 1;
     unsigned m_nBand = 1;

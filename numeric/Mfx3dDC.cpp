@@ -14,10 +14,10 @@ namespace {
 constexpr int kBoxFaces[6][4] = {{3, 2, 1, 0}, {0, 1, 5, 4}, {0, 4, 7, 3},
                                  {2, 3, 7, 6}, {1, 2, 6, 5}, {4, 5, 6, 7}};
 // Five-face solids: base corners 0-3, then 4 the apex (0, 0, h), 5 (-hx, 0, h), 6 (hx, 0, h).
-constexpr int kPyramidFaces[5][4] = {{3, 2, 1, 0}, {0, 1, 4, 0}, {0, 4, 3, 0}, {2, 3, 4, 2},
-                                     {1, 2, 4, 1}};
-constexpr int kPrismFaces[5][4] = {{3, 2, 1, 0}, {0, 1, 6, 5}, {0, 5, 3, 0}, {2, 3, 5, 6},
-                                   {1, 2, 6, 1}};
+constexpr int kPyramidFaces[5][4] = {
+    {3, 2, 1, 0}, {0, 1, 4, 0}, {0, 4, 3, 0}, {2, 3, 4, 2}, {1, 2, 4, 1}};
+constexpr int kPrismFaces[5][4] = {
+    {3, 2, 1, 0}, {0, 1, 6, 5}, {0, 5, 3, 0}, {2, 3, 5, 6}, {1, 2, 6, 1}};
 
 // Share of the arrow length R taken by a straight arrow's head and by a circular arrow's radius.
 constexpr double kHeadShare = 0.2;

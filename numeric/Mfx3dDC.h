@@ -79,8 +79,7 @@ public:
     void SetFont(int height);
 
     // SetPen(colour, width) when the colour is given; a line from A to B.
-    int Line(const Mfx3dPoint& a, const Mfx3dPoint& b, const MfxColor& colour = {},
-             int width = 1);
+    int Line(const Mfx3dPoint& a, const Mfx3dPoint& b, const MfxColor& colour = {}, int width = 1);
 
     // Mode 1: SetPen(colour) when given; the closed outline, from the last vertex through every
     // vertex in order. Mode 2: SetBrush(colour) when given; n = the polygon's normal turned into
@@ -144,9 +143,9 @@ public:
     // the curve closes both ends of the range; with kHatch such a line is drawn at every
     // sample. SetPen(colour) when given. Nothing for an empty range (from > to after the cut)
     // or when `laws` holds neither one nor three polynomials; divisions below 1 count as 1.
-    int DrawLaw(std::span<const Polynomial> laws, const Mfx3dPoint& start,
-                const Mfx3dPoint& end, const Mfx3dPoint& direction, double scale,
-                int divisions, double from, double to, int mode, const MfxColor& colour = {});
+    int DrawLaw(std::span<const Polynomial> laws, const Mfx3dPoint& start, const Mfx3dPoint& end,
+                const Mfx3dPoint& direction, double scale, int divisions, double from, double to,
+                int mode, const MfxColor& colour = {});
 
     // Hit-test regions in device units, from the same projected geometry as the drawing.
     // The ellipse of DrawDisc's square.

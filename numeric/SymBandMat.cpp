@@ -28,7 +28,7 @@ struct SymBandMat::RowFactor
     size_t n = 0;
     size_t bw = 0;      // width of the rows while factoring (the matrix's band)
     size_t lband = 1;   // L's actual band: widest diagonal holding a non-zero
-    std::vector<double> w;
+    std::vector<double, BigAllocator<double>> w;
     double at(size_t r, size_t t) const { return w[r * bw + t]; }
 };
 
@@ -52,6 +52,14 @@ SymBandMat::SymBandMat(const SymBandMat& m) : MatBase()
 
 SymBandMat& SymBandMat::operator=(const MatBase& m)
 {
+    if (const auto* s = dynamic_cast<const SymBandMat*>(&m); s && s != this) {
+        // Same class: the storage is the same mapping, copied as it is.
+        SetShape(s->m_nRows, s->m_nCols, s->m_nBand);
+        m_pData = s->m_pData;
+        m_dummy = 0.0;
+        m_bFactorOk = s->m_bFactorOk;
+        return *this;
+    }
     Assign(m);
     if (const auto* s = dynamic_cast<const SymBandMat*>(&m))
         m_bFactorOk = s->m_bFactorOk;
@@ -260,6 +268,23 @@ bool SymBandMat::FactorRows(RowFactor& f)
                 break;
             }
     return true;
+}
+
+void SymBandMat::MultiplyInto(const double* x, double* y) const
+{
+    const size_t n = m_nRows;
+    const size_t bw = std::min<size_t>(m_nBand, n);
+    const double* a = m_pData.data();
+    for (size_t i = 0; i < n; ++i) {
+        double s = 0.0;
+        const size_t jlo = i + 1 > bw ? i + 1 - bw : 0;
+        const size_t jhi = std::min(n - 1, i + bw - 1);
+        for (size_t j = jlo; j <= jhi; ++j) {
+            const size_t d = i > j ? i - j : j - i;
+            s += a[diagonalStart(n, d) + std::min(i, j)] * x[j];
+        }
+        y[i] = s;
+    }
 }
 
 SymBandMat SymBandMat::Factor()

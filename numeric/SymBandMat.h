@@ -52,6 +52,9 @@ public:
     // A pivot that is not > 0, or not above g_dTolerance in magnitude, makes the matrix singular:
     // m_bFactorOk = 0 and the result is the zero matrix.
     SymBandMat Factor();
+    // y(i) = sum over j of this(i, j) * x(j), each sum accumulated from 0 in increasing j over
+    // the stored band (the terms outside it are zero). x and y hold n values (index 0 = row 1).
+    void MultiplyInto(const double* x, double* y) const;
     // Solution of this*x = b (factorises again at every call); a zero vector with
     // m_bFactorOk = 0 when the matrix is singular.
     Vector Solve(const MatBase& b);
