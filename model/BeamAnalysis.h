@@ -7,6 +7,8 @@
 #include "numeric/Polynomial.h"
 #include "numeric/SymBandMat.h"
 
+#include <memory>
+
 namespace velmor {
 
 // The nine laws of a beam, as polynomials of the abscissa x from node 1.
@@ -49,6 +51,29 @@ struct BeamAnalysis
     int nInflexMy = 0;
     int done[6] = {};       // N, Vy, Vz, T, My, Mz: 1 when the law is identically zero or drawn
     double extrema[EXT_COUNT] = {};
+};
+
+// The two analysis records of a beam, made on first use: a beam that is never analysed (a
+// large model being read or edited) carries none.
+class BeamResultPair
+{
+public:
+    BeamAnalysis& operator[](int i)
+    {
+        if (!m_records)
+            m_records = std::make_unique<BeamAnalysis[]>(2);
+        return m_records[size_t(i)];
+    }
+    const BeamAnalysis& operator[](int i) const
+    {
+        static const BeamAnalysis none;
+        return m_records ? m_records[size_t(i)] : none;
+    }
+    BeamAnalysis* begin() { return &(*this)[0]; }
+    BeamAnalysis* end() { return &(*this)[0] + 2; }
+
+private:
+    std::unique_ptr<BeamAnalysis[]> m_records;
 };
 
 } // namespace velmor

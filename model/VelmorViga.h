@@ -30,7 +30,7 @@ public:
 
     // The analysis record the engine writes (0) and a second one of the same layout for the
     // views (1).
-    BeamAnalysis m_result[2];
+    BeamResultPair m_result;
     // Per-analysis and exercise values, 0 at construction.
     int m_nAnalysisFlag = 0;
     int m_nExerciseFlag = 0;
