@@ -114,3 +114,61 @@ TEST(Cli, UnreadableFilesExitWithTwoAndTheProgramsMessage)
     EXPECT_EQ(cli("").status, 64);
     fs::remove_all(dir);
 }
+
+TEST(Cli, SolvesEveryExample)
+{
+    for (const auto& entry : fs::directory_iterator(VELMOR_EXAMPLES)) {
+        if (entry.path().extension() != ".vlm")
+            continue;
+        CliRun report = cli("solve " + quoted(entry.path()));
+        EXPECT_EQ(report.status, 0) << entry.path() << report.err;
+        EXPECT_EQ(report.out.rfind("Coordonnées:\n", 0), 0u);
+        EXPECT_NE(report.out.find("\nEfforts internes:\n"), std::string::npos);
+        EXPECT_EQ(report.err, "Système d'équations résolu\n");
+
+        CliRun json = cli("solve " + quoted(entry.path()) + " --json");
+        EXPECT_EQ(json.status, 0);
+        EXPECT_EQ(json.out.front(), '{');
+        EXPECT_NE(json.out.find("\"solved\":true"), std::string::npos);
+        EXPECT_NE(json.out.find("\"messages\":[\"Système d'équations résolu\"]"), std::string::npos);
+        EXPECT_EQ(json.out.find("null"), std::string::npos) << "every number is finite";
+    }
+}
+
+TEST(Cli, SolveReportsThePortalAndRefusals)
+{
+    CliRun portal = cli("solve " + quoted(fs::path(VELMOR_EXAMPLES) / "portique-simple.vlm"));
+    ASSERT_EQ(portal.status, 0);
+    // Reactions checked by hand: 15 kN sway and 150 kN of girder load shared by the two feet.
+    EXPECT_NE(portal.out.find("     1                 145     7.02e+04            -            -            -     5.29e+03 \n"
+                              "     4           -1.51e+04     7.98e+04            -            -            -     2.56e+04 \n"),
+              std::string::npos);
+    CliRun json = cli("solve " + quoted(fs::path(VELMOR_EXAMPLES) / "portique-simple.vlm") + " --json");
+    EXPECT_NE(json.out.find("{\"problem_type\":2,\"dof_per_node\":3,\"equations\":12,\"solved\":true"),
+              std::string::npos);
+
+    const fs::path dir = fs::path(testing::TempDir()) / ("velmor_cli_solve_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    std::string error;
+    // A beam without any support: singular.
+    velmor::WriteFileAtomically(
+        (dir / "free.vlm").string(),
+        "Type of problem: two-dimensional\n(0.0, 0.0, 0.0) \n(5.0, 5.0, 2.5) \n(0.05, 0.05, 0.025) \n \n"
+        "Elements in the list Node: 2 \n\nNode 1 \n(0.0, 0.0, 0.0) \nJoint: 0 \nConnections: 0 \n\n"
+        "Node 2 \n(2.0, 0.0, 0.0) \nJoint: 0 \nConnections: 0 \n\n"
+        "Elements in the list Section: 1 \n\nSection 1 \nShape of cross section: Arbitrary \n"
+        "b=0, h=0, \nE=2e+11, G=8e+10, nu=0.3, rho=0,\nA=0.01, Iy=1e-05, Iz=1e-05, J=2e-05 \n"
+        "Connections: 0 \n\nElements in the list Beam: 1 \n\nBeam 1 \n(0.0, 0.0, 1.0) \n"
+        "Connections: 3 \nSection 1 \nNode 1 \nNode 2 \n\nElements in the list Support: 0 \n\n"
+        "Elements in the list nodal_load: 0 \n\nElements in the list distributed_load: 0 \n\nEND OF FILE\n",
+        error);
+    CliRun singular = cli("solve " + quoted(dir / "free.vlm"));
+    EXPECT_EQ(singular.status, 1);
+    EXPECT_NE(singular.err.find("Système d'équations singulier."), std::string::npos);
+    EXPECT_TRUE(singular.out.empty());
+    CliRun singularJson = cli("solve " + quoted(dir / "free.vlm") + " --json");
+    EXPECT_EQ(singularJson.status, 1);
+    EXPECT_NE(singularJson.out.find("\"solved\":false"), std::string::npos);
+    EXPECT_EQ(cli("solve " + quoted(dir / "missing.vlm")).status, 2);
+    fs::remove_all(dir);
+}
