@@ -1,21 +1,20 @@
-// Program entry: the application window. The full shell (modes, menus, documents) is built on
-// top of this window.
+// Program entry: the application with its main window. No file named on the command line is
+// opened; the program starts with no document.
+#include "VelmorApp.h"
+#include "platform/qt/shell/QtMessageService.h"
+
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    QApplication qt(argc, argv);
     QApplication::setOrganizationName("Quelmo");
     QApplication::setApplicationName("Velmor");
-
-    QMainWindow window;
-    window.setWindowTitle("Velmor");
-    auto* label = new QLabel(QObject::tr("Velmor — calcul des structures"), &window);
-    label->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(label);
-    window.resize(1024, 768);
-    window.showMaximized();
-    return app.exec();
+    velmor::QtMessageService messages;
+    velmor::SetMessageService(&messages);
+    velmor::VelmorApp app;
+    app.Start(true);
+    const int status = QApplication::exec();
+    velmor::SetMessageService(nullptr);
+    return status;
 }

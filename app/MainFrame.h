@@ -1,0 +1,56 @@
+// The main window: the MDI area that hosts the documents' frames, the menu of the active frame
+// (or the start menu with no document open), the main toolbar, the status bar and the splash
+// picture shown at start.
+#pragma once
+
+#include <QMainWindow>
+
+#include <map>
+
+class QMdiArea;
+class QMenu;
+
+namespace velmor {
+
+class VelmorApp;
+
+class MainFrame : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainFrame(VelmorApp& app);
+    ~MainFrame() override;
+
+    QMdiArea* Mdi() { return m_mdi; }
+    // Rebuilds the menu bar for the active frame (its resource), or the start menu.
+    void RebuildMenus();
+    // The resource whose menu is shown: 3 with no document, else the active frame's.
+    int MenuResource() const { return m_menuResource; }
+    void ShowSplash();
+    QWidget* Splash() const { return m_splash; }
+    // Repaints the main window with all its children (after the options changed).
+    void RepaintAll();
+    // Help for what the user is on: the menu item being tracked (0x10000 + its id from 57346
+    // on), otherwise the main window (0x20003).
+    void RequestContextHelp();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnMessage(int message, qintptr wParam, qintptr lParam);
+    void OnSubWindowActivated();
+    void FillMenu(QMenu* menu, int resource, size_t popup);
+    void CloseSplash();
+
+    VelmorApp& m_app;
+    QMdiArea* m_mdi;
+    QWidget* m_splash = nullptr;
+    int m_menuResource = 3;
+    std::map<int, QAction*> m_accelerators;
+};
+
+} // namespace velmor

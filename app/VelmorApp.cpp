@@ -1,0 +1,334 @@
+#include "VelmorApp.h"
+
+#include "ChildFrame.h"
+#include "MainFrame.h"
+#include "VelmorDoc.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/OptionsDialog.h"
+#include "dialogs/ProblemTypeDialog.h"
+#include "dialogs/WorkBoxDialog.h"
+#include "platform/core/MessageService.h"
+#include "platform/qt/shell/MessageHub.h"
+#include "platform/qt/shell/HelpViewer.h"
+#include "platform/qt/shell/RecentFileList.h"
+#include "resources/MenuTables.h"
+#include "views/core/ProgramOptions.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPageSetupDialog>
+#include <QPrinter>
+
+namespace velmor {
+namespace {
+
+VelmorApp* g_app = nullptr;
+const char* const kFilter = "Fichier Velmor (*.vlm)";
+
+bool isTheory(int id)
+{
+    return id == ID_THEORY_BEAMS || id == ID_THEORY_FRAMES || id == ID_THEORY_SPACE || id == ID_THEORY_TRUSSES;
+}
+
+} // namespace
+
+VelmorApp* App()
+{
+    return g_app;
+}
+
+VelmorApp::VelmorApp()
+{
+    g_app = this;
+}
+
+VelmorApp::~VelmorApp()
+{
+    m_main.reset();
+    m_docs.clear();
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+MainFrame& VelmorApp::Start(bool splash)
+{
+    m_recent = RecentFileList().Files();
+    HelpViewer::Listen();
+    m_templates = {{2, MODE_LIBRARY}, {4, MODE_EXAMPLES}, {8, MODE_EXERCISES}};
+    m_main = std::make_unique<MainFrame>(*this);
+    m_main->setAcceptDrops(true);
+    m_main->showMaximized();
+    if (splash)
+        m_main->ShowSplash();
+    return *m_main;
+}
+
+void VelmorApp::ConfigureDocument(VelmorDoc& doc)
+{
+    doc.chooseProblemType = [this](int current) {
+        return ProblemTypeDialog::Choose(current, m_main.get());
+    };
+    doc.editWorkBox = [this, &doc](Mfx3dBox& box, Mfx3dPoint& step) {
+        return WorkBoxDialog::Edit(box, step, doc.Problem().m_nType, m_main.get());
+    };
+}
+
+std::vector<VelmorDoc*> VelmorApp::Documents() const
+{
+    std::vector<VelmorDoc*> docs;
+    for (const auto& d : m_docs)
+        docs.push_back(d.get());
+    return docs;
+}
+
+ChildFrame* VelmorApp::ActiveFrame() const
+{
+    return m_main ? qobject_cast<ChildFrame*>(m_main->Mdi()->activeSubWindow()) : nullptr;
+}
+
+VelmorDoc* VelmorApp::ActiveDocument() const
+{
+    ChildFrame* frame = ActiveFrame();
+    return frame ? &frame->Document() : nullptr;
+}
+
+ChildFrame* VelmorApp::CreateFrame(VelmorDoc& doc, int mode)
+{
+    auto* frame = new ChildFrame(doc, mode);
+    m_main->Mdi()->addSubWindow(frame);
+    frame->showMaximized();
+    m_main->Mdi()->setActiveSubWindow(frame);
+    frame->Activate();
+    return frame;
+}
+
+VelmorDoc* VelmorApp::NewDocument()
+{
+    auto doc = std::make_unique<VelmorDoc>(this);
+    ConfigureDocument(*doc);
+    if (!doc->OnNewDocument())
+        return nullptr;
+    VelmorDoc* raw = doc.get();
+    m_docs.push_back(std::move(doc));
+    CreateFrame(*raw, MODE_LIBRARY);
+    return raw;
+}
+
+void VelmorApp::Open()
+{
+    if (m_nMode != MODE_LIBRARY && m_nMode != MODE_EXAMPLES && m_nMode != MODE_EXERCISES)
+        return;
+    const QString path = QFileDialog::getOpenFileName(m_main.get(), "Ouvrir", QString(), kFilter, nullptr,
+                                                      QFileDialog::ReadOnly);
+    if (!path.isEmpty())
+        OpenDocument(path);
+}
+
+VelmorDoc* VelmorApp::OpenDocument(const QString& path)
+{
+    if (m_nMode != MODE_LIBRARY && m_nMode != MODE_EXAMPLES && m_nMode != MODE_EXERCISES)
+        return nullptr;
+    const QString canonical = QFileInfo(path).absoluteFilePath();
+    for (const auto& d : m_docs) {
+        if (QFileInfo(d->PathName()).absoluteFilePath() == canonical) {
+            for (QMdiSubWindow* w : m_main->Mdi()->subWindowList())
+                if (auto* f = qobject_cast<ChildFrame*>(w); f && &f->Document() == d.get()) {
+                    m_main->Mdi()->setActiveSubWindow(f);
+                    break;
+                }
+            m_main->activateWindow();
+            return d.get();
+        }
+    }
+    auto doc = std::make_unique<VelmorDoc>(this);
+    ConfigureDocument(*doc);
+    doc->Problem().SyncMode(m_nMode);
+    if (!doc->OnOpenDocument(canonical))
+        return nullptr;
+    VelmorDoc* raw = doc.get();
+    m_docs.push_back(std::move(doc));
+    CreateFrame(*raw, m_nMode);
+    RememberFile(canonical);
+    return raw;
+}
+
+void VelmorApp::RememberFile(const QString& path)
+{
+    RecentFileList list;
+    list.Add(path);
+    m_recent = list.Files();
+    if (m_main)
+        m_main->RebuildMenus();
+}
+
+QStringList VelmorApp::RecentFiles() const
+{
+    return m_recent;
+}
+
+VelmorDoc* VelmorApp::OpenRecent(int index)
+{
+    if (index < 0 || index >= m_recent.size())
+        return nullptr;
+    const QString path = m_recent[index];
+    if (!QFileInfo::exists(path)) {
+        ShowMessage(QString("Impossible de trouver %1.").arg(path).toStdString(), MessageIcon::Warning);
+        RecentFileList list;
+        list.Remove(path);
+        m_recent = list.Files();
+        if (m_main)
+            m_main->RebuildMenus();
+        return nullptr;
+    }
+    return OpenDocument(path);
+}
+
+bool VelmorApp::Save(bool askName)
+{
+    VelmorDoc* doc = ActiveDocument();
+    if (!doc)
+        return false;
+    QString path = doc->PathName();
+    if (askName || path.isEmpty()) {
+        path = QFileDialog::getSaveFileName(m_main.get(), "Enregistrer Sous", doc->Title(), kFilter);
+        if (path.isEmpty())
+            return false;
+        if (!path.endsWith(".vlm", Qt::CaseInsensitive))
+            path += ".vlm";
+    }
+    if (!doc->OnSaveDocument(path))
+        return false;
+    RememberFile(QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+bool VelmorApp::SaveModified(VelmorDoc& doc)
+{
+    if (!doc.IsModified())
+        return true;
+    const QString text = QString("Enregistrer les modifications apportées à %1?").arg(doc.Title());
+    if (Messages().Show(text.toStdString(), MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes)
+        return true;
+    for (QMdiSubWindow* w : m_main->Mdi()->subWindowList())
+        if (auto* f = qobject_cast<ChildFrame*>(w); f && &f->Document() == &doc)
+            m_main->Mdi()->setActiveSubWindow(f);
+    return Save();
+}
+
+void VelmorApp::CloseDocument(VelmorDoc& doc)
+{
+    for (QMdiSubWindow* w : m_main->Mdi()->subWindowList())
+        if (auto* f = qobject_cast<ChildFrame*>(w); f && &f->Document() == &doc) {
+            m_main->Mdi()->removeSubWindow(f);
+            delete f;
+        }
+    for (auto it = m_docs.begin(); it != m_docs.end(); ++it)
+        if (it->get() == &doc) {
+            m_docs.erase(it);
+            break;
+        }
+    m_main->RebuildMenus();
+}
+
+bool VelmorApp::CloseActive()
+{
+    VelmorDoc* doc = ActiveDocument();
+    if (!doc)
+        return true;
+    if (!SaveModified(*doc))
+        return false;
+    CloseDocument(*doc);
+    return true;
+}
+
+bool VelmorApp::CloseAll()
+{
+    for (VelmorDoc* doc : Documents()) {
+        if (!SaveModified(*doc))
+            return false;
+        CloseDocument(*doc);
+    }
+    return true;
+}
+
+bool VelmorApp::IsEnabled(int id) const
+{
+    VelmorDoc* doc = ActiveDocument();
+    if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST)
+        return true;
+    switch (id) {
+    case ID_FILE_NEW: case ID_FILE_OPEN: case ID_MODE_CREATE: case ID_MODE_CHANGE:
+    case ID_MODE_OPEN_EXAMPLE: case ID_MODE_OPEN_EXERCISE: case ID_ENV_OPTIONS: case ID_APP_ABOUT:
+    case ID_APP_EXIT: case ID_QUIT_NO: case ID_HELP_INDEX: case ID_HELP: case ID_CONTEXT_HELP:
+        return true;
+    case ID_FILE_PAGE_SETUP:
+        return true;
+    case ID_FILE_SAVE: case ID_FILE_SAVE_AS: case ID_FILE_CLOSE: case ID_ENV_PROBLEM_TYPE: case ID_ENV_LIMITS:
+        return doc != nullptr;
+    case ID_EDIT_CLEAR_ALL:
+        return doc && doc->CanClearAll();
+    default:
+        return isTheory(id);
+    }
+}
+
+bool VelmorApp::OnCommand(int id)
+{
+    if (!IsEnabled(id))
+        return false;
+    if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST) {
+        OpenRecent(id - ID_FILE_MRU_FIRST);
+        return true;
+    }
+    if (isTheory(id)) {
+        MessageHub::Instance().RequestHelp(quint32(0x10000 + id));
+        return true;
+    }
+    VelmorDoc* doc = ActiveDocument();
+    switch (id) {
+    case ID_FILE_NEW: NewDocument(); break;
+    case ID_FILE_OPEN: Open(); break;
+    case ID_MODE_CREATE:
+        m_nMode = MODE_LIBRARY;
+        NewDocument();
+        break;
+    case ID_MODE_CHANGE: m_nMode = MODE_LIBRARY; Open(); break;
+    case ID_MODE_OPEN_EXAMPLE: m_nMode = MODE_EXAMPLES; Open(); break;
+    case ID_MODE_OPEN_EXERCISE: m_nMode = MODE_EXERCISES; Open(); break;
+    case ID_FILE_SAVE: Save(); break;
+    case ID_FILE_SAVE_AS: Save(true); break;
+    case ID_FILE_CLOSE: CloseActive(); break;
+    case ID_EDIT_CLEAR_ALL: doc->OnClearAll(); break;
+    case ID_ENV_PROBLEM_TYPE: doc->OnProblemType(); break;
+    case ID_ENV_LIMITS: doc->OnLimits(); break;
+    case ID_ENV_OPTIONS:
+        if (OptionsDialog::Edit(Options(), m_main.get()))
+            m_main->RepaintAll();
+        break;
+    case ID_APP_ABOUT: {
+        AboutDialog about(m_main.get());
+        about.exec();
+        break;
+    }
+    case ID_FILE_PAGE_SETUP: {
+        static QPrinter printer(QPrinter::HighResolution);
+        QPageSetupDialog setup(&printer, m_main.get());
+        setup.exec();
+        break;
+    }
+    case ID_APP_EXIT: m_main->close(); break;
+    case ID_QUIT_NO: break;
+    case ID_HELP_INDEX:
+        MessageHub::Instance().RequestHelp(0x20003);
+        break;
+    case ID_HELP: case ID_CONTEXT_HELP:
+        m_main->RequestContextHelp();
+        break;
+    default: return false;
+    }
+    return true;
+}
+
+} // namespace velmor

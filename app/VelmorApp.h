@@ -1,0 +1,90 @@
+// The application: its three document templates on the one document class (library editor,
+// examples, exercises), the current mode, the documents and their frames, and the commands
+// that create, open, save and close documents.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class QWidget;
+
+namespace velmor {
+
+class ChildFrame;
+class MainFrame;
+class VelmorDoc;
+
+// Modes of the program.
+enum Mode : int { MODE_NONE = 0, MODE_LIBRARY = 2, MODE_EXAMPLES = 3, MODE_EXERCISES = 4 };
+
+struct DocTemplate
+{
+    int resourceId;  // 2, 4, 8: its menu and toolbar
+    int mode;        // 2, 3, 4
+};
+
+class VelmorApp : public QObject
+{
+    Q_OBJECT
+public:
+    VelmorApp();
+    ~VelmorApp() override;
+
+    // Start-up: settings and recent files, the templates, the main frame (shown maximised and,
+    // with `splash`, the splash picture). The command line opens no file.
+    MainFrame& Start(bool splash);
+    MainFrame* Main() { return m_main.get(); }
+
+    const std::vector<DocTemplate>& Templates() const { return m_templates; }
+    int Mode() const { return m_nMode; }
+    void SetMode(int mode) { m_nMode = mode; }
+
+    // Commands by id; true when the command was handled.
+    bool OnCommand(int id);
+    bool IsEnabled(int id) const;
+
+    // A new library document (type, then work box); null when cancelled.
+    VelmorDoc* NewDocument();
+    // The file dialog of the current mode, then OpenDocument.
+    void Open();
+    // Opens the path in the current mode (or activates it when it is open already); null when
+    // the mode has no template or the file cannot be read.
+    VelmorDoc* OpenDocument(const QString& path);
+    // Recent file `index` (0 first); a missing file is reported and dropped from the list.
+    VelmorDoc* OpenRecent(int index);
+    QStringList RecentFiles() const;
+    // Saves the active document (asking for a name when it has none); false when not saved.
+    bool Save(bool askName = false);
+    // Closes the active document's frames, asking to save it when modified; false if kept.
+    bool CloseActive();
+    // Closes every document, asking to save the modified ones; false when the user kept one.
+    bool CloseAll();
+
+    std::vector<VelmorDoc*> Documents() const;
+    ChildFrame* ActiveFrame() const;
+    VelmorDoc* ActiveDocument() const;
+
+    // The dialogs used to create a document; tests may replace them.
+    void ConfigureDocument(VelmorDoc& doc);
+
+private:
+    ChildFrame* CreateFrame(VelmorDoc& doc, int mode);
+    bool SaveModified(VelmorDoc& doc);
+    void CloseDocument(VelmorDoc& doc);
+    void RememberFile(const QString& path);
+
+    std::vector<DocTemplate> m_templates;
+    int m_nMode = MODE_NONE;
+    std::vector<std::unique_ptr<VelmorDoc>> m_docs;
+    std::unique_ptr<MainFrame> m_main;
+    QStringList m_recent;
+};
+
+// The running application (set by Start).
+VelmorApp* App();
+
+} // namespace velmor

@@ -1,0 +1,212 @@
+#include "VelmorDoc.h"
+
+#include "model/DocumentFile.h"
+#include "numeric/NumericGlobals.h"
+#include "platform/core/MessageService.h"
+#include "platform/qt/shell/MessageHub.h"
+#include "views/core/ProgramOptions.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace velmor {
+namespace {
+
+int g_untitledCount = 0;
+
+// Shows the wait cursor for the lifetime of the guard.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+double diagonal(const Mfx3dBox& box)
+{
+    return (box.MaxCorner() - box.MinCorner()).length();
+}
+
+} // namespace
+
+VelmorDoc::VelmorDoc(QObject* parent)
+    : QObject(parent), m_problem(std::make_unique<VelmorProblem>()), m_untitledNumber(++g_untitledCount)
+{
+    m_problem->m_pDoc = this;
+    SetCurrentProblem(m_problem.get());
+}
+
+VelmorDoc::~VelmorDoc()
+{
+    m_ready = 0;
+    m_problem.reset();
+}
+
+void VelmorDoc::SetModifiedFlag(bool modified)
+{
+    const bool was = m_modified;
+    m_modified = modified;
+    m_changed = modified ? 1 : 0;
+    if (was != modified)
+        emit ModifiedChanged(modified);
+}
+
+void VelmorDoc::UpdateAllViews(int hint, VelmorObject* element)
+{
+    WaitCursor wait;
+    for (ProblemObserver* view : std::vector<ProblemObserver*>(m_views))
+        view->OnUpdate(hint, element);
+}
+
+QString VelmorDoc::Title() const
+{
+    if (!m_path.isEmpty())
+        return QFileInfo(m_path).fileName();
+    return QString("Structure %1").arg(m_untitledNumber);
+}
+
+void VelmorDoc::AddView(ProblemObserver* view)
+{
+    if (std::find(m_views.begin(), m_views.end(), view) == m_views.end())
+        m_views.push_back(view);
+}
+
+void VelmorDoc::RemoveView(ProblemObserver* view)
+{
+    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+}
+
+void VelmorDoc::DeleteContents()
+{
+    m_problem->DeleteAll();
+}
+
+bool VelmorDoc::OnNewDocument()
+{
+    DeleteContents();
+    SetModifiedFlag(false);
+    const int type = chooseProblemType ? chooseProblemType(m_problem->m_nType) : 0;
+    m_problem->SetProblemType(type);
+    if (m_problem->m_nType == 0) {
+        m_ready = 0;
+        return false;
+    }
+    Mfx3dBox box = m_problem->m_box;
+    Mfx3dPoint step = m_problem->m_gridStep;
+    if (!editWorkBox || !editWorkBox(box, step)) {
+        m_problem->SetProblemType(0);
+        m_ready = 0;
+        return false;
+    }
+    ApplyWorkBox(box, step);
+    m_ready = 1;
+    return true;
+}
+
+bool VelmorDoc::OnOpenDocument(const QString& path)
+{
+    DeleteContents();
+    LoadResult result;
+    {
+        WaitCursor wait;
+        SetModifiedFlag(true); // an interrupted read leaves a modified document
+        result = LoadProblemFile(*m_problem, path.toStdString(), FileForm::Text);
+    }
+    switch (result.status) {
+    case LoadStatus::Ok:
+        break;
+    case LoadStatus::WrongFormat:
+        DeleteContents();
+        MessageHub::Instance().Post(WM_BAD_FILE_FORMAT);
+        return false;
+    case LoadStatus::CannotOpen:
+        DeleteContents();
+        ShowMessage("L'ouverture du document a échoué.", MessageIcon::Error);
+        return false;
+    case LoadStatus::Damaged:
+        DeleteContents();
+        ShowMessage(result.message, MessageIcon::Error);
+        return false;
+    }
+    m_path = path;
+    Sizes().Compute(diagonal(m_problem->m_box));
+    SetModifiedFlag(false);
+    m_ready = 1;
+    emit TitleChanged();
+    return true;
+}
+
+bool VelmorDoc::OnSaveDocument(const QString& path)
+{
+    std::string error;
+    bool saved;
+    {
+        WaitCursor wait;
+        saved = SaveProblemFile(*m_problem, path.toStdString(), Options().TextForm(), error);
+    }
+    if (!saved) {
+        ShowMessage("Nom de fichier non valide.\n" + error, MessageIcon::Error);
+        return false;
+    }
+    m_path = path;
+    // Saving clears the modified flag only: the Changed flag stays for the calculation modes.
+    const int changed = m_changed;
+    SetModifiedFlag(false);
+    m_changed = changed;
+    emit TitleChanged();
+    return true;
+}
+
+bool VelmorDoc::CanClearAll() const
+{
+    return m_ready && m_problem->Count(KIND_NODE) > 0;
+}
+
+void VelmorDoc::OnClearAll()
+{
+    if (Messages().Show("Velmor effacera tous les éléments. \nContinuer?", MessageButtons::YesNo,
+                        MessageIcon::Question) != MessageAnswer::Yes)
+        return;
+    DeleteContents();
+    SetModifiedFlag(true);
+    UpdateAllViews(HINT_MODEL_DONE, nullptr);
+}
+
+void VelmorDoc::OnProblemType()
+{
+    if (!chooseProblemType)
+        return;
+    const int type = chooseProblemType(m_problem->m_nType);
+    if (type != 0 && type != m_problem->m_nType) {
+        m_problem->SetProblemType(type);
+        SetModifiedFlag(true);
+    }
+}
+
+void VelmorDoc::OnLimits()
+{
+    Mfx3dBox box = m_problem->m_box;
+    Mfx3dPoint step = m_problem->m_gridStep;
+    if (!editWorkBox || !editWorkBox(box, step)) {
+        if (!m_ready)
+            m_problem->SetProblemType(0);
+        return;
+    }
+    ApplyWorkBox(box, step);
+    if (m_ready)
+        UpdateAllViews(HINT_WORKBOX, nullptr);
+}
+
+void VelmorDoc::ApplyWorkBox(const Mfx3dBox& box, const Mfx3dPoint& step)
+{
+    m_problem->m_box = box;
+    m_problem->m_gridStep = step;
+    Sizes().Compute(diagonal(box));
+}
+
+} // namespace velmor

@@ -1,0 +1,41 @@
+// Dialog 415 "Type de la structure": the problem type, one radio button per type. Choosing a
+// button sets the program-wide degrees of freedom per node at once (g_nDofPerNode).
+#pragma once
+
+#include <QDialog>
+
+class QRadioButton;
+
+namespace velmor {
+
+class ProblemTypeDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    // Selects the button of `currentType` (none for 0 or an unknown type).
+    explicit ProblemTypeDialog(int currentType, QWidget* parent = nullptr);
+
+    // After OK: the type chosen, 1 to 4, never 0. Otherwise the type the dialog was opened
+    // with: Cancel keeps the previous type, and on a structure without a type (0) the caller
+    // learns that none was chosen.
+    int Type() const { return m_type; }
+
+    // Runs the dialog and returns Type().
+    static int Choose(int currentType, QWidget* parent = nullptr);
+
+    // Closes only once a type is chosen.
+    void accept() override;
+    // Puts the degrees of freedom per node back as they were on opening.
+    void reject() override;
+
+private:
+    // A button was clicked: the type and its degrees of freedom per node.
+    void Select(int type);
+
+    QRadioButton* m_buttons[4] = {};
+    int m_type = 0;
+    int m_chosen = 0;
+    int m_dofOnOpening = 0;
+};
+
+} // namespace velmor
