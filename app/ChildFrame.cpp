@@ -3,6 +3,7 @@
 #include "ActionIcons.h"
 #include "VelmorApp.h"
 #include "VelmorDoc.h"
+#include "views/VelmorBaseView.h"
 #include "numeric/NumericGlobals.h"
 #include "resources/MenuTables.h"
 #include "resources/StringTable.h"
@@ -17,40 +18,13 @@
 
 namespace velmor {
 
-StructureView::StructureView(VelmorDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc)
-{
-    setObjectName("view");
-    setMinimumSize(200, 150);
-    m_doc.AddView(this);
-    m_doc.AttachView(*this);
-}
-
-StructureView::~StructureView()
-{
-    m_doc.RemoveView(this);
-}
-
-void StructureView::OnUpdate(int, VelmorObject*)
-{
-    ++m_updates;
-    update();
-}
-
-void StructureView::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    FillPalette(Options().BlackBackground() ? kSchemeBlack : kSchemeWhite);
-    const PaletteColour c = CurrentPalette().Entry(PAL_BACKGROUND);
-    painter.fillRect(rect(), QColor(RedOf(c), GreenOf(c), BlueOf(c)));
-}
-
 ChildFrame::ChildFrame(VelmorDoc& doc, int mode, QWidget* parent)
     : QMdiSubWindow(parent), m_doc(doc), m_mode(mode), m_inner(new QMainWindow(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(mode == 2 ? "VelmorFrame" : "VelmorSplitterFrame");
     m_inner->setWindowFlags(Qt::Widget);
-    m_view = new StructureView(doc, m_inner);
+    m_view = new VelmorBaseView(doc, m_inner);
     m_inner->setCentralWidget(m_view);
     if (mode == 2) {
         auto* bar = m_inner->addToolBar("Bibliothèque");
@@ -73,14 +47,24 @@ ChildFrame::ChildFrame(VelmorDoc& doc, int mode, QWidget* parent)
         }
         auto* status = new QStatusBar(m_inner);
         status->setObjectName("126");
+        QLabel* panes[4];
         for (int i = 0; i < 4; ++i) {
-            auto* pane = new QLabel(status);
-            pane->setObjectName(QString("pane%1").arg(i));
-            status->addWidget(pane, i == 0 ? 1 : 0);
+            panes[i] = new QLabel(status);
+            panes[i]->setObjectName(QString("pane%1").arg(i));
+            panes[i]->setMinimumWidth(110);
+            status->addWidget(panes[i], i == 0 ? 1 : 0);
         }
         m_inner->setStatusBar(status);
+        connect(m_view, &VelmorBaseView::KindChanged, panes[0], &QLabel::setText);
+        connect(m_view, &VelmorBaseView::CoordinatesChanged, this,
+                [panes](const QString& x, const QString& y, const QString& z) {
+                    panes[1]->setText(x);
+                    panes[2]->setText(y);
+                    panes[3]->setText(z);
+                });
     }
     setWidget(m_inner);
+    m_view->Setup();
     UpdateTitle();
     UpdateToolbar();
     connect(&doc, &VelmorDoc::ModifiedChanged, this, &ChildFrame::UpdateToolbar);

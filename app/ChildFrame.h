@@ -16,26 +16,8 @@ class QMainWindow;
 
 namespace velmor {
 
+class VelmorBaseView;
 class VelmorDoc;
-
-// Until the 3D views exist, a view that shows the background of the structure's window and
-// keeps itself informed of the document's changes.
-class StructureView : public QWidget, public ProblemObserver
-{
-    Q_OBJECT
-public:
-    StructureView(VelmorDoc& doc, QWidget* parent);
-    ~StructureView() override;
-    void OnUpdate(int hint, VelmorObject* element) override;
-    int Updates() const { return m_updates; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    VelmorDoc& m_doc;
-    int m_updates = 0;
-};
 
 class ChildFrame : public QMdiSubWindow
 {
@@ -49,7 +31,7 @@ public:
     // Menu and toolbar resource of the frame: 2 editor, 4 examples, 8 exercises.
     int ResourceId() const { return m_mode == 2 ? 2 : m_mode == 3 ? 4 : 8; }
     QMainWindow* Inner() { return m_inner; }
-    StructureView* View() { return m_view; }
+    VelmorBaseView* View() { return m_view; }
     // Makes the frame's problem the current one (with its degrees of freedom and symbol
     // sizes) when it is not already; true when something changed.
     bool Activate();
@@ -65,7 +47,7 @@ private:
     VelmorDoc& m_doc;
     int m_mode;
     QMainWindow* m_inner;
-    StructureView* m_view;
+    VelmorBaseView* m_view;
     std::vector<QAction*> m_toolbarActions;
 };
 

@@ -3,6 +3,7 @@
 #include "ActionIcons.h"
 #include "ChildFrame.h"
 #include "VelmorApp.h"
+#include "views/VelmorBaseView.h"
 #include "platform/core/MessageService.h"
 #include "platform/qt/shell/MessageHub.h"
 #include "resources/MenuTables.h"

@@ -3,6 +3,7 @@
 #include "ChildFrame.h"
 #include "MainFrame.h"
 #include "VelmorDoc.h"
+#include "views/VelmorBaseView.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/OptionsDialog.h"
 #include "dialogs/ProblemTypeDialog.h"
@@ -20,6 +21,7 @@
 #include <QMdiSubWindow>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QStatusBar>
 
 namespace velmor {
 namespace {
@@ -97,6 +99,9 @@ VelmorDoc* VelmorApp::ActiveDocument() const
 ChildFrame* VelmorApp::CreateFrame(VelmorDoc& doc, int mode)
 {
     auto* frame = new ChildFrame(doc, mode);
+    QStatusBar* status = m_main->statusBar();
+    connect(frame->View(), &VelmorBaseView::PromptChanged, status,
+            [status](const QString& text) { status->showMessage(text); });
     m_main->Mdi()->addSubWindow(frame);
     frame->showMaximized();
     m_main->Mdi()->setActiveSubWindow(frame);
@@ -256,6 +261,8 @@ bool VelmorApp::CloseAll()
 bool VelmorApp::IsEnabled(int id) const
 {
     VelmorDoc* doc = ActiveDocument();
+    if (ChildFrame* frame = ActiveFrame(); frame && frame->View()->IsEnabled(id))
+        return true;
     if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST)
         return true;
     switch (id) {
@@ -287,6 +294,8 @@ bool VelmorApp::OnCommand(int id)
         return true;
     }
     VelmorDoc* doc = ActiveDocument();
+    if (ChildFrame* frame = ActiveFrame(); frame && frame->View()->OnCommand(id))
+        return true;
     switch (id) {
     case ID_FILE_NEW: NewDocument(); break;
     case ID_FILE_OPEN: Open(); break;

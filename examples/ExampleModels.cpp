@@ -2,6 +2,9 @@
 
 #include "model/StructureBuilder.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace velmor {
 namespace {
 
@@ -253,6 +256,25 @@ void tripod(VelmorProblem& p)
     b.BeamLoad(ac, LOAD_LINEAR_GLOBAL, {0, 0, -1000}, {0, 0, -3000});
 }
 
+// The work box of an example: the nodes' extent rounded out to whole metres with one metre to
+// spare (flat directions keep a metre each way), and a grid step of a hundredth of it.
+std::function<void(VelmorProblem&)> withWorkBox(void (*build)(VelmorProblem&))
+{
+    return [build](VelmorProblem& p) {
+        build(p);
+        Mfx3dPoint lo(1e300, 1e300, 1e300), hi(-1e300, -1e300, -1e300), q;
+        for (const auto& node : p.List(KIND_NODE)) {
+            node->GetPosition(q, 0, 0);
+            lo = Mfx3dPoint(std::min(lo.x, q.x), std::min(lo.y, q.y), std::min(lo.z, q.z));
+            hi = Mfx3dPoint(std::max(hi.x, q.x), std::max(hi.y, q.y), std::max(hi.z, q.z));
+        }
+        lo = Mfx3dPoint(std::floor(lo.x) - 1, std::floor(lo.y) - 1, std::floor(lo.z) - 1);
+        hi = Mfx3dPoint(std::ceil(hi.x) + 1, std::ceil(hi.y) + 1, std::ceil(hi.z) + 1);
+        p.m_box = Mfx3dBox(lo, hi);
+        p.m_gridStep = (hi - lo) / 100.0;
+    };
+}
+
 } // namespace
 
 const std::vector<ExampleModel>& ExampleModels()
@@ -261,49 +283,49 @@ const std::vector<ExampleModel>& ExampleModels()
         {"poutre-deux-travees.vlm",
          "Poutre continue sur trois appuis simples, charge répartie sur la première travée et "
          "charge concentrée dans la seconde.",
-         twoSpanBeam},
+         withWorkBox(twoSpanBeam)},
         {"poutre-console.vlm",
          "Console encastrée avec force et moment en bout et charge triangulaire en axes locaux.",
-         cantilever},
+         withWorkBox(cantilever)},
         {"poutre-ressort-tassement.vlm",
          "Poutre continue en béton avec poids propre, appui élastique, tassement d'appui, charge "
          "constante locale et charge trapézoïdale globale.",
-         beamOnSpringAndSettlement},
+         withWorkBox(beamOnSpringAndSettlement)},
         {"portique-simple.vlm",
          "Portique encastré en pied, force horizontale en tête et charge répartie sur la traverse.",
-         portal},
+         withWorkBox(portal)},
         {"portique-deux-versants.vlm",
          "Portique à deux versants avec articulation au faîtage, appui à rouleaux, auvent et "
          "charges de neige projetées constante et linéaire.",
-         gableFrame},
+         withWorkBox(gableFrame)},
         {"portique-tirant.vlm",
          "Portique en béton avec poids propre et tirant en acier (section « Axial »), tassement "
          "d'appui et appui élastique.",
-         frameWithTie},
+         withWorkBox(frameWithTie)},
         {"portique-spatial.vlm",
          "Portique spatial à quatre poteaux encastrés, force et moment en tête, charges "
          "réparties sur deux poutres.",
-         spacePortal},
+         withWorkBox(spacePortal)},
         {"grillage.vlm",
          "Grillage de poutres horizontal sur appuis de types 2 à 5, charge concentrée au centre "
          "et charge linéaire locale avec moment de torsion réparti.",
-         grid},
+         withWorkBox(grid)},
         {"console-spatiale.vlm",
          "Console spatiale coudée avec poids propre, appui défini par l'utilisateur, appui à "
          "rouleau, nœud articulé sur ressorts en translation et en rotation, tassement avec "
          "rotation imposée.",
-         spaceCantilever},
+         withWorkBox(spaceCantilever)},
         {"treillis-pyramide.vlm",
          "Treillis spatial en pyramide, isostatique, chargé au sommet.",
-         pyramidTruss},
+         withWorkBox(pyramidTruss)},
         {"treillis-caisson.vlm",
          "Poutre-caisson en treillis spatial avec poids propre, appuis à rouleaux et charge "
          "répartie sur une barre.",
-         boxTruss},
+         withWorkBox(boxTruss)},
         {"treillis-trepied.vlm",
          "Trépied en treillis spatial sur tassement d'appui et ressorts, charge au sommet et "
          "charge linéaire globale sur une barre.",
-         tripod},
+         withWorkBox(tripod)},
     };
     return models;
 }

@@ -24,6 +24,15 @@ public:
     int EndsSwapped() const { return m_nSwapped; }
     // (Fx, Fy, Fz, Mx, My, Mz) of a nodal load.
     Vector GetNodalLoadVector() const;
+    // Force arrows (force colour) and circular moment arrows (moment colour), each only where
+    // its value is not zero, in the selection colour when selected. A nodal load: a force
+    // arrow of length 12u ending at the node and a moment arrow of length 8u from it, as
+    // resultants or, when the record asks for components, one arrow per non-zero component.
+    // A distributed load: the outline of its diagram along the beam (the larger end value
+    // 8u high), a row of arrows ending on the beam and the end moments; local values are
+    // turned by the beam's local axes, and a projected load stands on a level line at the
+    // higher end. The region is the union of the arrows' regions and the diagram's.
+    void Draw(Mfx3dDC& dc, Region* region, const ProgramOptions& options) override;
 
     VelmorCargaData& Data() { return static_cast<VelmorCargaData&>(*m_pData); }
     const VelmorCargaData& Data() const { return static_cast<const VelmorCargaData&>(*m_pData); }

@@ -120,7 +120,7 @@ int VelmorObject::AcceptsNew(const ElementTemplate&) const
     return 1;
 }
 
-void VelmorObject::Draw(Mfx3dDC&, Region&, const ViewOptions&) {}
+void VelmorObject::Draw(Mfx3dDC&, Region*, const ProgramOptions&) {}
 
 int VelmorObject::Connect(ConnectionKind kind, VelmorObject* object, int slot)
 {

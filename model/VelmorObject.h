@@ -20,7 +20,7 @@ class Archive;
 class ElementTemplate;
 class Mfx3dDC;
 class Region;
-struct ViewOptions;
+class ProgramOptions;
 
 enum ConnectionKind : int {
     DRAW = 0,    // the draw list
@@ -66,8 +66,9 @@ public:
     virtual double GetLength() const { return 0.0; }
     // 1 when a new element made from the template may join this element's list.
     virtual int AcceptsNew(const ElementTemplate& candidate) const;
-    // Draws the element's symbol and adds its outline to `region`.
-    virtual void Draw(Mfx3dDC& dc, Region& region, const ViewOptions& options);
+    // Draws the element's symbol with the view options, or, with a region, adds the outline of
+    // its symbol to the region instead (hit-testing and the symbol's rectangle).
+    virtual void Draw(Mfx3dDC& dc, Region* region, const ProgramOptions& options);
     // The kind of element parent slot `slot` must hold (KIND_NONE: any).
     virtual int ParentKind(int slot) const;
 

@@ -27,6 +27,13 @@ public:
     int EndsSwapped() const { return m_nSwapped; }
     // The section in slot 0 has a density above 0.
     bool HasSelfWeight() const;
+    // The beam's local axes as the columns x, y, z of a rotation: the frame the stiffness uses
+    // (VelmorProblem::LocalFrame), taken from its two nodes and its orientation point.
+    MfxTMatrix LocalAxes() const;
+    // A line of width 3 or, with "Dessins en 3D", a shaded box, in the section's colour or the
+    // plain beam colour, and the local-axes triad with "Orientation" outside trusses. The
+    // region is the projected box of cross half-sizes 0.6u and 0.8u along the beam.
+    void Draw(Mfx3dDC& dc, Region* region, const ProgramOptions& options) override;
 
     // The analysis record the engine writes (0) and a second one of the same layout for the
     // views (1).

@@ -1,0 +1,179 @@
+// The 3D view of a structure, offscreen: view commands and their enabling, rotation, zoom mode,
+// picking, the information window, printing to PDF, and pictures of every example.
+#include "TestHooks.h"
+#include "app/VelmorDoc.h"
+#include "examples/ExampleModels.h"
+#include "model/VelmorNudo.h"
+#include "views/VelmorBaseView.h"
+#include "views/core/ProgramOptions.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace velmor;
+
+namespace {
+
+std::unique_ptr<VelmorDoc> openExample(const QString& name)
+{
+    auto doc = std::make_unique<VelmorDoc>();
+    if (!doc->OnOpenDocument(QString(VELMOR_EXAMPLES) + "/" + name))
+        return nullptr;
+    doc->Problem().SyncMode(2);
+    return doc;
+}
+
+// A shown view of a document, laid out at a fixed size.
+std::unique_ptr<VelmorBaseView> showView(VelmorDoc& doc)
+{
+    auto view = std::make_unique<VelmorBaseView>(doc);
+    view->resize(640, 480);
+    view->show();
+    view->Setup();
+    return view;
+}
+
+} // namespace
+
+class TestBaseView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void viewCommandsFollowTheProblemType()
+    {
+        auto beam = openExample("poutre-console.vlm");
+        QVERIFY(beam);
+        auto view = showView(*beam);
+        for (int id : {CMD_VIEW_ORIGIN, CMD_VIEW_XY, CMD_VIEW_XZ, CMD_VIEW_YZ})
+            QVERIFY(!view->IsEnabled(id));
+        QVERIFY(view->IsEnabled(CMD_ZOOM_ALL));
+        QVERIFY(!view->IsEnabled(CMD_ROTATE_LEFT)); // the XY view does not turn
+        QVERIFY(!view->OnCommand(CMD_ROTATE_LEFT));
+
+        auto space = openExample("portique-spatial.vlm");
+        auto spaceView = showView(*space);
+        QVERIFY(spaceView->IsEnabled(CMD_VIEW_XZ));
+        QVERIFY(spaceView->OnCommand(CMD_VIEW_XY));
+        QVERIFY(!spaceView->Camera().IsRotatable());
+        QVERIFY(!spaceView->IsEnabled(CMD_ROTATE_LEFT));
+        QVERIFY(spaceView->OnCommand(CMD_VIEW_ORIGIN));
+        QVERIFY(spaceView->Camera().IsRotatable());
+        const Mfx3dPoint before = spaceView->Camera().Direction();
+        QTest::keyClick(spaceView.get(), Qt::Key_Left);
+        const Mfx3dPoint after = spaceView->Camera().Direction();
+        const double angle = std::acos(std::clamp((before.x * after.x + before.y * after.y) /
+                                                      (std::hypot(before.x, before.y) * std::hypot(after.x, after.y)),
+                                                  -1.0, 1.0));
+        QVERIFY(std::fabs(angle - 15.0 * M_PI / 180.0) < 1e-9);
+    }
+
+    void zoomCommandTwiceLeavesZoomModeWithoutZooming()
+    {
+        auto doc = openExample("portique-simple.vlm");
+        auto view = showView(*doc);
+        const MfxPoint size = view->Camera().DrawingSize();
+        QVERIFY(view->OnCommand(CMD_ZOOM));
+        QVERIFY(view->IsChecked(CMD_ZOOM));
+        QVERIFY(view->OnCommand(CMD_ZOOM));
+        QVERIFY(!view->IsChecked(CMD_ZOOM));
+        QCOMPARE(view->Camera().DrawingSize().x, size.x);
+    }
+
+    void zoomRectangleEnlargesTheDrawing()
+    {
+        auto doc = openExample("portique-simple.vlm");
+        auto view = showView(*doc);
+        const double before = view->Camera().DrawingSize().x;
+        view->OnCommand(CMD_ZOOM);
+        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseMove(view->viewport(), QPoint(200, 180));
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(200, 180));
+        QVERIFY(view->Camera().DrawingSize().x > 2 * before);
+        QCOMPARE(view->InteractionMode(), 0);
+        view->OnCommand(CMD_ZOOM_ALL);
+        QCOMPARE(view->Camera().DrawingSize().x, before);
+    }
+
+    void hitTestFindsTheElementUnderThePoint()
+    {
+        auto doc = openExample("portique-simple.vlm");
+        auto view = showView(*doc);
+        for (const auto& node : doc->Problem().List(KIND_NODE)) {
+            Mfx3dPoint p;
+            node->GetPosition(p, 0, 0);
+            const MfxPoint d = view->Camera().Project(p);
+            QCOMPARE(view->HitTest(KIND_NODE, int(d.x), int(d.y)), node.get());
+        }
+        QCOMPARE(view->HitTest(-1, 2, 470), nullptr); // empty space
+        // A right click on empty space opens nothing.
+        QTest::mousePress(view->viewport(), Qt::RightButton, {}, QPoint(2, 470));
+        QVERIFY(!view->findChild<QWidget*>("information"));
+        QTest::mouseRelease(view->viewport(), Qt::RightButton, {}, QPoint(2, 470));
+    }
+
+    void printsTheTitleAndTheDrawingToPdf()
+    {
+        auto doc = openExample("portique-simple.vlm");
+        auto view = showView(*doc);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("structure.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        view->Print(printer);
+        QVERIFY(QFile::exists(pdf));
+        QProcess text;
+        text.start("pdftotext", {pdf, "-"});
+        QVERIFY(text.waitForFinished(20000));
+        QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains("Velmor -- Structure portique-simple.vlm"));
+        QProcess png;
+        png.start("pdftoppm", {"-png", "-r", "40", "-singlefile", pdf, dir.filePath("page")});
+        QVERIFY(png.waitForFinished(20000));
+        QImage page(dir.filePath("page.png"));
+        QVERIFY(!page.isNull());
+        int dark = 0;
+        for (int y = page.height() / 8; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                dark += qGray(page.pixel(x, y)) < 128;
+        QVERIFY2(dark > 50, "the structure is drawn below the title");
+        QFile::copy(dir.filePath("page.png"), QString(VELMOR_ARTEFACTS) + "/print-portique-simple.png");
+    }
+
+    void picturesOfEveryExample()
+    {
+        QDir().mkpath(VELMOR_ARTEFACTS);
+        for (const ExampleModel& m : ExampleModels()) {
+            auto doc = openExample(QString::fromStdString(m.file));
+            QVERIFY(doc);
+            auto view = showView(*doc);
+            for (bool black : {false, true}) {
+                Options().Set(OPT_BLACK_BACKGROUND, black);
+                QImage image(640, 480, QImage::Format_RGB32);
+                {
+                    QPainter painter(&image);
+                    view->Render(painter, true);
+                }
+                const QString name = QString::fromStdString(m.file).replace(".vlm", black ? "-noir.png" : ".png");
+                QVERIFY(image.save(QString(VELMOR_ARTEFACTS) + "/" + name));
+                // Something of the structure shows on the background.
+                const QRgb background = image.pixel(2, 2);
+                int drawn = 0;
+                for (int y = 0; y < image.height(); y += 2)
+                    for (int x = 0; x < image.width(); x += 2)
+                        drawn += image.pixel(x, y) != background;
+                QVERIFY2(drawn > 100, qPrintable(name));
+            }
+            Options().Set(OPT_BLACK_BACKGROUND, false);
+        }
+    }
+};
+
+QTEST_MAIN(TestBaseView)
+#include "tst_baseview.moc"

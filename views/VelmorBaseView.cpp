@@ -1,0 +1,388 @@
+#include "VelmorBaseView.h"
+
+#include "app/VelmorDoc.h"
+#include "numeric/Mfx3dDC.h"
+#include "platform/core/RecordingCanvas.h"
+#include "platform/qt/QtCanvas.h"
+#include "views/core/ProgramOptions.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRubberBand>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace velmor {
+namespace {
+
+MfxColor paletteColour(int entry)
+{
+    const PaletteColour c = CurrentPalette().Entry(entry);
+    return MfxColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+const char* kindName(int kind)
+{
+    switch (kind) {
+    case -1: return "PAS DE SELECTION";
+    case KIND_NODE: return "NOEUD";
+    case KIND_SECTION: return "SECTION/MATERIAU";
+    case KIND_BEAM: return "POUTRE";
+    case KIND_SUPPORT: return "APPUI";
+    default: return "CHARGE";
+    }
+}
+
+// The record of an element as lines of text, for the information window.
+QString describe(const VelmorObject& e)
+{
+    const VelmorObjectData* d = e.m_pData.get();
+    if (!d)
+        return {};
+    QString text = QString("%1 %2").arg(KindKeyword(d->m_kind)).arg(d->m_number);
+    if (const auto* s = dynamic_cast<const VelmorSeccionData*>(d))
+        text += QString("\nE = %1 N/m²\nG = %2 N/m²\nA = %3 m²\nIy = %4 m⁴\nIz = %5 m⁴\nJ = %6 m⁴\nrho = %7 kg/m³")
+                    .arg(s->m_E).arg(s->m_G).arg(s->m_A).arg(s->m_Iy).arg(s->m_Iz).arg(s->m_J).arg(s->m_rho);
+    if (const auto* a = dynamic_cast<const VelmorApoyoData*>(d))
+        text += QString("\nType %1 (%2 %3 %4 %5 %6 %7)")
+                    .arg(a->m_nType).arg(a->m_restraint[0]).arg(a->m_restraint[1]).arg(a->m_restraint[2])
+                    .arg(a->m_restraint[3]).arg(a->m_restraint[4]).arg(a->m_restraint[5]);
+    if (const auto* l = dynamic_cast<const VelmorCargaData*>(d))
+        for (int i = 0; i < 4; ++i)
+            text += QString("\n(%1, %2, %3)").arg(l->m_point[i].x).arg(l->m_point[i].y).arg(l->m_point[i].z);
+    return text;
+}
+
+} // namespace
+
+VelmorBaseView::VelmorBaseView(VelmorDoc& doc, QWidget* parent)
+    : QAbstractScrollArea(parent), m_doc(doc), m_camera(this)
+{
+    setObjectName("view");
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    setMinimumSize(200, 150);
+}
+
+VelmorBaseView::~VelmorBaseView()
+{
+    m_doc.RemoveView(this);
+    m_display.Clear();
+}
+
+void VelmorBaseView::Setup()
+{
+    m_doc.AddView(this);
+    m_ready = true;
+    m_doc.AttachView(*this);
+    SetView(m_doc.Problem().m_nType >= PROBLEM_SPACE_FRAME ? Mfx3dCamera::kViewOblique : Mfx3dCamera::kViewXY);
+}
+
+MfxRect VelmorBaseView::ClientRect() const
+{
+    return MfxRect(0, 0, viewport()->width(), viewport()->height());
+}
+
+void VelmorBaseView::OnUpdate(int hint, VelmorObject* element)
+{
+    if (!m_ready)
+        return;
+    RecordingCanvas scratch;
+    Mfx3dDC dc(scratch, &m_camera);
+    PixelRect invalid;
+    switch (hint) {
+    case HINT_WORKBOX:
+        m_display.Refresh(STATE_REDRAW, nullptr, dc, Options(), invalid);
+        viewport()->update();
+        return;
+    case HINT_MODEL:
+        viewport()->update();
+        return;
+    case 2:
+        m_display.Refresh(STATE_REDRAW, element, dc, Options(), invalid);
+        break;
+    case 3:
+        m_display.Refresh(0, nullptr, dc, Options(), invalid);
+        break;
+    case HINT_MODEL_DONE:
+        m_display.Refresh(STATE_NEW, nullptr, dc, Options(), invalid);
+        break;
+    case HINT_ELEMENT_ADDED:
+        if (element)
+            m_display.AddEntry(*element);
+        return;
+    default:
+        return;
+    }
+    if (!invalid.IsEmpty())
+        viewport()->update(QRect(invalid.left - 2, invalid.top - 2, invalid.Width() + 4, invalid.Height() + 4)
+                               .translated(-horizontalScrollBar()->value(), -verticalScrollBar()->value()));
+}
+
+void VelmorBaseView::Render(QPainter& painter, bool background)
+{
+    FillPalette(Options().BlackBackground() ? kSchemeBlack : kSchemeWhite);
+    if (background) {
+        const PaletteColour c = CurrentPalette().Entry(PAL_BACKGROUND);
+        painter.fillRect(painter.window(), QColor(RedOf(c), GreenOf(c), BlueOf(c)));
+    }
+    QtCanvas canvas(painter);
+    Mfx3dDC dc(canvas, &m_camera);
+    if (Options().IsOn(OPT_DRAW_LIMITS))
+        dc.DrawBox(m_doc.Problem().StructureBox(), Mfx3dDC::kOutline, paletteColour(PAL_PEN));
+    dc.SetPen(paletteColour(PAL_PEN));
+    dc.DrawAxes(Mfx3dPoint(0, 0, 0), MfxTMatrix(), 50.0, "XYZ", Mfx3dDC::kFixedLength, paletteColour(PAL_PEN), 10);
+    for (const auto& entry : m_display.Entries()) {
+        VelmorObject* element = entry->Element();
+        if (!element)
+            continue;
+        dc.SetPen(paletteColour(PAL_PEN));
+        element->Draw(dc, nullptr, Options());
+        element->m_state &= ~(STATE_DETACH | STATE_REDRAW | STATE_NEW);
+    }
+}
+
+void VelmorBaseView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    Render(painter, true);
+}
+
+void VelmorBaseView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    if (m_ready && !m_camera.IsZoomed())
+        ZoomReset();
+}
+
+void VelmorBaseView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}
+
+void VelmorBaseView::UpdateScrollBars()
+{
+    const MfxPoint size = m_camera.DrawingSize();
+    horizontalScrollBar()->setRange(0, std::max(0, int(size.x) - viewport()->width()));
+    verticalScrollBar()->setRange(0, std::max(0, int(size.y) - viewport()->height()));
+    horizontalScrollBar()->setPageStep(viewport()->width());
+    verticalScrollBar()->setPageStep(viewport()->height());
+}
+
+void VelmorBaseView::SetView(int viewCode)
+{
+    m_viewCode = viewCode;
+    m_camera.SetView(m_doc.Problem().StructureBox(), 20.0, viewCode, Mfx3dPoint(0, 0, 0), this);
+    ZoomReset();
+}
+
+void VelmorBaseView::ZoomReset()
+{
+    ShowPrompt(" ");
+    m_camera.Zoom(Mfx3dCamera::kZoomReset);
+    UpdateScrollBars();
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+    OnUpdate(HINT_WORKBOX, nullptr);
+}
+
+bool VelmorBaseView::IsEnabled(int id) const
+{
+    const int type = m_doc.Problem().m_nType;
+    switch (id) {
+    case CMD_VIEW_ORIGIN: case CMD_VIEW_XY: case CMD_VIEW_XZ: case CMD_VIEW_YZ:
+        return type > PROBLEM_PLANE_FRAME;
+    case CMD_ROTATE_LEFT: case CMD_ROTATE_RIGHT: case CMD_ROTATE_UP: case CMD_ROTATE_DOWN:
+        return m_camera.IsRotatable();
+    case CMD_ZOOM: case CMD_ZOOM_ALL: case CMD_PRINT_STRUCTURE: case CMD_PREVIEW_STRUCTURE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool VelmorBaseView::IsChecked(int id) const
+{
+    return id == CMD_ZOOM && m_mode == kZoomMode;
+}
+
+bool VelmorBaseView::OnCommand(int id)
+{
+    if (!IsEnabled(id))
+        return false;
+    const int type = m_doc.Problem().m_nType;
+    switch (id) {
+    case CMD_VIEW_ORIGIN:
+        SetView(type >= PROBLEM_SPACE_FRAME ? Mfx3dCamera::kViewOblique : Mfx3dCamera::kViewXY);
+        break;
+    case CMD_VIEW_XY: SetView(Mfx3dCamera::kViewXY); break;
+    case CMD_VIEW_XZ: SetView(Mfx3dCamera::kViewXZ); break;
+    case CMD_VIEW_YZ: SetView(Mfx3dCamera::kViewYZ); break;
+    case CMD_ROTATE_LEFT: case CMD_ROTATE_RIGHT: case CMD_ROTATE_UP: case CMD_ROTATE_DOWN: {
+        const int code = id == CMD_ROTATE_LEFT ? 1 : id == CMD_ROTATE_RIGHT ? 2 : id == CMD_ROTATE_UP ? 4 : 8;
+        m_camera.Rotate(code, Mfx3dCamera::kRotationStep);
+        OnUpdate(HINT_WORKBOX, nullptr);
+        break;
+    }
+    case CMD_ZOOM:
+        m_mode = m_mode == kZoomMode ? 1 : kZoomMode;
+        ShowPrompt(m_mode == kZoomMode ? QString("Sélectionner rectangle de zoom") : QString(" "));
+        ShowKind(m_mode == kZoomMode ? -2 : -1);
+        break;
+    case CMD_ZOOM_ALL: ZoomReset(); break;
+    case CMD_PRINT_STRUCTURE: {
+        QPrinter printer(QPrinter::HighResolution);
+        Print(printer);
+        break;
+    }
+    case CMD_PREVIEW_STRUCTURE: PrintPreview(); break;
+    default: return false;
+    }
+    return true;
+}
+
+VelmorObject* VelmorBaseView::HitTest(int kind, int x, int y) const
+{
+    const VelmorDisplayEntry* e =
+        m_display.HitTest(kind, x + horizontalScrollBar()->value(), y + verticalScrollBar()->value());
+    return e ? e->Element() : nullptr;
+}
+
+void VelmorBaseView::ShowPrompt(const QString& text)
+{
+    emit PromptChanged(text.isEmpty() ? QString(" ") : text);
+}
+
+void VelmorBaseView::ShowCoordinates(const Mfx3dPoint* point)
+{
+    const Mfx3dPoint p = point ? *point : Mfx3dPoint(0, 0, 0);
+    emit CoordinatesChanged(QString::asprintf("x = %7.2f", p.x), QString::asprintf("y = %7.2f", p.y),
+                            QString::asprintf("z = %7.2f", p.z));
+}
+
+void VelmorBaseView::ShowKind(int kind)
+{
+    emit KindChanged(m_mode == kZoomMode ? QString("ZOOM") : QString(kindName(kind)));
+}
+
+void VelmorBaseView::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left: OnCommand(CMD_ROTATE_LEFT); break;
+    case Qt::Key_Right: OnCommand(CMD_ROTATE_RIGHT); break;
+    case Qt::Key_Up: OnCommand(CMD_ROTATE_UP); break;
+    case Qt::Key_Down: OnCommand(CMD_ROTATE_DOWN); break;
+    default: QAbstractScrollArea::keyPressEvent(event);
+    }
+}
+
+void VelmorBaseView::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && m_mode == kZoomMode) {
+        m_bandOrigin = p;
+        if (!m_band)
+            m_band = new QRubberBand(QRubberBand::Rectangle, viewport());
+        m_band->setGeometry(QRect(p, QSize()));
+        m_band->show();
+        return;
+    }
+    if (event->button() == Qt::RightButton) {
+        for (int kind : {KIND_SECTION, KIND_NODAL_LOAD, KIND_BEAM_LOAD, KIND_SUPPORT}) {
+            if (VelmorObject* e = HitTest(kind, p.x(), p.y())) {
+                delete m_info;
+                m_info = new QLabel(describe(*e), this, Qt::ToolTip);
+                m_info->setObjectName("information");
+                m_info->move(mapToGlobal(p) + QPoint(12, 12));
+                m_info->show();
+                return;
+            }
+        }
+    }
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void VelmorBaseView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_band && m_band->isVisible())
+        m_band->setGeometry(QRect(m_bandOrigin, event->position().toPoint()).normalized());
+    QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+void VelmorBaseView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton && m_info) {
+        delete m_info;
+        m_info = nullptr;
+        return;
+    }
+    if (event->button() == Qt::LeftButton && m_band && m_band->isVisible()) {
+        m_band->hide();
+        const QRect r = QRect(m_bandOrigin, event->position().toPoint()).normalized().translated(
+            horizontalScrollBar()->value(), verticalScrollBar()->value());
+        m_mode = 0;
+        ShowPrompt(" ");
+        if (m_camera.Zoom(Mfx3dCamera::kZoomToRect, MfxRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1))) {
+            UpdateScrollBars();
+            const DevicePoint origin = m_camera.ScrollOrigin();
+            horizontalScrollBar()->setValue(origin.x);
+            verticalScrollBar()->setValue(origin.y);
+            OnUpdate(HINT_WORKBOX, nullptr);
+        }
+        return;
+    }
+    QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void VelmorBaseView::Print(QPrinter& printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return;
+    const QRect page = painter.viewport();
+    // A camera for the page: the view's direction and code, fitted to a third of the window and
+    // scaled to the page.
+    struct PageSource : ViewportSource
+    {
+        MfxRect rect;
+        MfxRect ClientRect() const override { return rect; }
+    } source;
+    source.rect = MfxRect(0, 0, page.width(), page.height() * 0.9);
+    Mfx3dCamera camera(&source);
+    camera.SetView(m_doc.Problem().StructureBox(), 20.0, Mfx3dCamera::kViewGiven, m_camera.Direction(), &source);
+    camera.Zoom(Mfx3dCamera::kZoomReset);
+    QFont font("Courier New");
+    font.setPixelSize(std::max(12, page.height() / 60));
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(0, 0, page.width(), page.height() / 20), Qt::AlignHCenter | Qt::AlignTop,
+                     QString("Velmor -- Structure ") + m_doc.Title());
+    painter.translate(0, page.height() / 10);
+    QtCanvas canvas(painter);
+    Mfx3dDC dc(canvas, &camera);
+    const MfxColor pen(0, 0, 0);
+    if (Options().IsOn(OPT_DRAW_LIMITS))
+        dc.DrawBox(m_doc.Problem().StructureBox(), Mfx3dDC::kOutline, pen);
+    dc.DrawAxes(Mfx3dPoint(0, 0, 0), MfxTMatrix(), 50.0, "XYZ", Mfx3dDC::kFixedLength, pen, 10);
+    for (const auto& entry : m_display.Entries())
+        if (VelmorObject* e = entry->Element(); e && e->Kind() != KIND_SECTION) {
+            dc.SetPen(pen);
+            e->Draw(dc, nullptr, Options());
+        }
+    painter.end();
+}
+
+void VelmorBaseView::PrintPreview()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { Print(*p); });
+    preview.exec();
+}
+
+} // namespace velmor

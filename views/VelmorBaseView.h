@@ -1,0 +1,104 @@
+// The scrolling 3D view of a structure: its camera, the display list of the elements it shows,
+// the view commands (standard views, rotations, zoom), the status read-outs, the information
+// window of the right button and the printing of the structure.
+#pragma once
+
+#include "model/VelmorProblem.h"
+#include "numeric/Mfx3dCamera.h"
+#include "views/core/DisplayList.h"
+
+#include <QAbstractScrollArea>
+
+#include <memory>
+
+class QLabel;
+class QPainter;
+class QPrinter;
+class QRubberBand;
+
+namespace velmor {
+
+class VelmorDoc;
+
+// Commands of the view.
+enum ViewCommand : int {
+    CMD_VIEW_ORIGIN = 32769,
+    CMD_VIEW_XY = 32850,
+    CMD_VIEW_XZ = 32848,
+    CMD_VIEW_YZ = 32849,
+    CMD_ROTATE_LEFT = 32796,
+    CMD_ROTATE_RIGHT = 32801,
+    CMD_ROTATE_UP = 32802,
+    CMD_ROTATE_DOWN = 32803,
+    CMD_ZOOM = 32810,
+    CMD_ZOOM_ALL = 32819,
+    CMD_PRINT_STRUCTURE = 32892,
+    CMD_PREVIEW_STRUCTURE = 32893,
+};
+
+class VelmorBaseView : public QAbstractScrollArea, public ProblemObserver, public ViewportSource
+{
+    Q_OBJECT
+public:
+    static constexpr int kZoomMode = 4;
+
+    VelmorBaseView(VelmorDoc& doc, QWidget* parent = nullptr);
+    ~VelmorBaseView() override;
+
+    // Sets the camera to the default view of the problem type and starts listening.
+    void Setup();
+
+    void OnUpdate(int hint, VelmorObject* element) override;
+    MfxRect ClientRect() const override;
+
+    // View commands: true when handled; enabling and check marks.
+    bool OnCommand(int id);
+    bool IsEnabled(int id) const;
+    bool IsChecked(int id) const;
+
+    // The first element shown under the device point (viewport coordinates) of the kind, or
+    // any kind with -1; null when none.
+    VelmorObject* HitTest(int kind, int x, int y) const;
+    const Mfx3dCamera& Camera() const { return m_camera; }
+    const DisplayList& Display() const { return m_display; }
+    int InteractionMode() const { return m_mode; }
+
+    // Draws the structure as the view shows it (the box, the axes, every element).
+    void Render(QPainter& painter, bool background);
+    // One page: the title line "Velmor -- Structure <title>" and the drawing.
+    void Print(QPrinter& printer);
+    void PrintPreview();
+
+signals:
+    void PromptChanged(const QString& text);
+    void CoordinatesChanged(const QString& x, const QString& y, const QString& z);
+    void KindChanged(const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+    void ShowPrompt(const QString& text);
+    void ShowCoordinates(const Mfx3dPoint* point);
+    void ShowKind(int kind);
+    void SetView(int viewCode);
+    void ZoomReset();
+    void UpdateScrollBars();
+
+    VelmorDoc& m_doc;
+    Mfx3dCamera m_camera;
+    DisplayList m_display;
+    int m_mode = 1;
+    int m_viewCode = 1;
+    bool m_ready = false;
+    QRubberBand* m_band = nullptr;
+    QPoint m_bandOrigin;
+    QWidget* m_info = nullptr;
+};
+
+} // namespace velmor
