@@ -4,6 +4,7 @@
 #include "FrameGenerator.h"
 #include "app/VelmorDoc.h"
 #include "views/VelmorBaseView.h"
+#include "views/core/ProgramOptions.h"
 
 #include <QApplication>
 #include <QImage>
@@ -22,6 +23,8 @@ double milliseconds(std::chrono::steady_clock::duration d)
 
 void measure(const char* name, velmor::VelmorDoc& doc)
 {
+    for (bool axes : {true, false}) {
+    velmor::Options().Set(velmor::OPT_SHOW_ORIENTATION, axes);
     velmor::VelmorBaseView view(doc);
     view.resize(1024, 768);
     view.show();
@@ -42,8 +45,9 @@ void measure(const char* name, velmor::VelmorDoc& doc)
     for (int i = 0; i < kHits; ++i)
         found += view.HitTest(-1, x(rng), y(rng)) != nullptr;
     const double hit = milliseconds(std::chrono::steady_clock::now() - hitStart) / kHits;
-    std::printf("%-28s beams %6zu  repaint %8.2f ms  hit test %8.4f ms  (%d of %d points on an element)\n",
-                name, doc.Problem().Count(velmor::KIND_BEAM), repaint, hit, found, kHits);
+    std::printf("%-28s beams %6zu  local axes %-3s repaint %8.2f ms  hit test %8.4f ms  (%d of %d points on an element)\n",
+                name, doc.Problem().Count(velmor::KIND_BEAM), axes ? "on" : "off", repaint, hit, found, kHits);
+    }
 }
 
 } // namespace

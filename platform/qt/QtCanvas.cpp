@@ -143,6 +143,14 @@ bool QtCanvas::Prepare(bool usePen, bool useBrush)
 {
     const bool pen = usePen && m_pen.colour.IsGiven();
     const bool brush = useBrush && m_brush.colour.IsGiven();
+    const QPainter::CompositionMode mode =
+        m_rasterOps ? CompositionOf(m_rop) : QPainter::CompositionMode_SourceOver;
+    // The painter keeps what was set last: set only what differs (a view sets the same pen for
+    // thousands of lines).
+    const Applied wanted{pen ? std::optional<Pen>(m_pen) : std::nullopt,
+                         brush ? std::optional<Brush>(m_brush) : std::nullopt, mode};
+    if (m_applied && *m_applied == wanted)
+        return pen || brush;
     if (pen) {
         const bool thin = m_pen.width <= 1;
         QPen qpen(ToQColor(m_pen.colour), thin ? 0 : m_pen.width);
@@ -156,8 +164,8 @@ bool QtCanvas::Prepare(bool usePen, bool useBrush)
         m_painter.setPen(Qt::NoPen);
     }
     m_painter.setBrush(brush ? QBrush(ToQColor(m_brush.colour)) : QBrush(Qt::NoBrush));
-    m_painter.setCompositionMode(m_rasterOps ? CompositionOf(m_rop)
-                                             : QPainter::CompositionMode_SourceOver);
+    m_painter.setCompositionMode(mode);
+    m_applied = wanted;
     return pen || brush;
 }
 
@@ -211,21 +219,39 @@ void QtCanvas::Rectangle(const PixelRect& rect)
         m_painter.drawRect(FillRect(rect, m_painter.pen().style() != Qt::NoPen));
 }
 
+void QtCanvas::PrepareFont()
+{
+    if (m_preparedFor && *m_preparedFor == m_font)
+        return;
+    m_preparedFor = m_font;
+    m_qfont = ToQFont(m_font);
+    m_metrics = std::make_unique<QFontMetrics>(m_qfont, m_painter.device());
+    m_texts.clear();
+}
+
 void QtCanvas::TextOut(int x, int y, std::string_view text)
 {
     if (text.empty())
         return;
-    const QString s = ToQString(text);
+    PrepareFont();
+    auto it = m_texts.find(std::string(text));
+    if (it == m_texts.end()) {
+        QStaticText laidOut(ToQString(text));
+        laidOut.setTextFormat(Qt::PlainText);
+        laidOut.prepare(QTransform(), m_qfont);
+        it = m_texts.emplace(std::string(text), std::move(laidOut)).first;
+    }
+    m_applied.reset();
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    m_painter.setFont(ToQFont(m_font));
-    const QFontMetrics metrics = m_painter.fontMetrics();
+    if (m_painter.font() != m_qfont)
+        m_painter.setFont(m_qfont);
     if (m_backgroundMode == BackgroundMode::Opaque && m_backgroundColour.IsGiven())
-        m_painter.fillRect(QRect(x, y, metrics.horizontalAdvance(s), metrics.height()),
+        m_painter.fillRect(QRect(x, y, m_metrics->horizontalAdvance(it->second.text()), m_metrics->height()),
                            ToQColor(m_backgroundColour));
     if (!m_textColour.IsGiven())
         return;
     m_painter.setPen(ToQColor(m_textColour));
-    m_painter.drawText(QPoint(x, y + metrics.ascent()), s);
+    m_painter.drawStaticText(QPoint(x, y), it->second);
 }
 
 PixelPoint QtCanvas::TextSize(std::string_view text) const
@@ -238,6 +264,7 @@ void QtCanvas::DrawFocusRect(const PixelRect& rect)
 {
     QPen dotted(Qt::black, 0, Qt::DotLine);
     dotted.setCapStyle(Qt::FlatCap);
+    m_applied.reset();
     m_painter.setPen(dotted);
     m_painter.setBrush(Qt::NoBrush);
     m_painter.setCompositionMode(m_rasterOps ? QPainter::RasterOp_NotSourceXorDestination

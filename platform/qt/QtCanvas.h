@@ -3,6 +3,16 @@
 
 #include "platform/core/Canvas.h"
 
+#include <QFont>
+#include <QPainter>
+#include <QFontMetrics>
+#include <QStaticText>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
 class QPainter;
 
 namespace velmor {
@@ -69,6 +79,22 @@ private:
     Pen m_pen;
     Brush m_brush;
     Font m_font;
+    // The Qt font of m_font, its metrics and the laid-out texts drawn with it: a view draws the
+    // same few labels thousands of times in one paint.
+    void PrepareFont();
+    std::optional<Font> m_preparedFor;
+    QFont m_qfont;
+    std::unique_ptr<QFontMetrics> m_metrics;
+    std::unordered_map<std::string, QStaticText> m_texts;
+    // The pen, brush and composition last given to the painter by Prepare.
+    struct Applied
+    {
+        std::optional<Pen> pen;
+        std::optional<Brush> brush;
+        QPainter::CompositionMode mode;
+        bool operator==(const Applied&) const = default;
+    };
+    std::optional<Applied> m_applied;
     RasterOp m_rop = RasterOp::CopyPen;
     Colour m_textColour{0, 0, 0};
     Colour m_backgroundColour{255, 255, 255};
