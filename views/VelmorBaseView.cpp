@@ -136,12 +136,19 @@ void VelmorBaseView::Render(QPainter& painter, bool background)
         dc.DrawBox(m_doc.Problem().StructureBox(), Mfx3dDC::kOutline, paletteColour(PAL_PEN));
     dc.SetPen(paletteColour(PAL_PEN));
     dc.DrawAxes(Mfx3dPoint(0, 0, 0), MfxTMatrix(), 50.0, "XYZ", Mfx3dDC::kFixedLength, paletteColour(PAL_PEN), 10);
+    const QTransform scrolled = painter.transform();
     for (const auto& entry : m_display.Entries()) {
         VelmorObject* element = entry->Element();
         if (!element)
             continue;
+        // Section icons stay in the window's corner whatever the scrolling.
+        const bool fixed = element->Kind() == KIND_SECTION;
+        if (fixed)
+            painter.setTransform(QTransform());
         dc.SetPen(paletteColour(PAL_PEN));
         element->Draw(dc, nullptr, Options());
+        if (fixed)
+            painter.setTransform(scrolled);
         element->m_state &= ~(STATE_DETACH | STATE_REDRAW | STATE_NEW);
     }
 }
@@ -248,9 +255,21 @@ bool VelmorBaseView::OnCommand(int id)
 
 VelmorObject* VelmorBaseView::HitTest(int kind, int x, int y) const
 {
-    const VelmorDisplayEntry* e =
-        m_display.HitTest(kind, x + horizontalScrollBar()->value(), y + verticalScrollBar()->value());
-    return e ? e->Element() : nullptr;
+    // Section icons are placed in window coordinates, every other symbol in the drawing's.
+    if (kind == KIND_SECTION || kind == KIND_NONE)
+        if (const VelmorDisplayEntry* e = m_display.HitTest(KIND_SECTION, x, y))
+            return e->Element();
+    if (kind == KIND_SECTION)
+        return nullptr;
+    const int dx = horizontalScrollBar()->value(), dy = verticalScrollBar()->value();
+    for (const auto& e : m_display.Entries()) {
+        const VelmorObject* element = e->Element();
+        if (!element || element->Kind() == KIND_SECTION || (kind != KIND_NONE && element->Kind() != kind))
+            continue;
+        if (e->GetRegion().Contains(x + dx, y + dy))
+            return e->Element();
+    }
+    return nullptr;
 }
 
 void VelmorBaseView::ShowPrompt(const QString& text)

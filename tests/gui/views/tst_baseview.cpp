@@ -112,6 +112,9 @@ private slots:
             QCOMPARE(view->HitTest(KIND_NODE, int(d.x), int(d.y)), node.get());
         }
         QCOMPARE(view->HitTest(-1, 2, 470), nullptr); // empty space
+        // The section icons sit in the window's top-left corner, scrolled or not.
+        QCOMPARE(view->HitTest(KIND_SECTION, 20, 20), doc->Problem().List(KIND_SECTION).at(0));
+        QCOMPARE(view->HitTest(KIND_SECTION, 40, 20), doc->Problem().List(KIND_SECTION).at(1));
         // A right click on empty space opens nothing.
         QTest::mousePress(view->viewport(), Qt::RightButton, {}, QPoint(2, 470));
         QVERIFY(!view->findChild<QWidget*>("information"));
