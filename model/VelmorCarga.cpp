@@ -12,11 +12,6 @@
 namespace velmor {
 namespace {
 
-MfxColor PaletteColor(int entry)
-{
-    const PaletteColour c = CurrentPalette().Entry(entry);
-    return {RedOf(c), GreenOf(c), BlueOf(c)};
-}
 
 bool IsZero(const Mfx3dPoint& p)
 {

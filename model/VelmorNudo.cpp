@@ -10,11 +10,6 @@
 namespace velmor {
 namespace {
 
-MfxColor PaletteColor(int entry)
-{
-    const PaletteColour c = CurrentPalette().Entry(entry);
-    return {RedOf(c), GreenOf(c), BlueOf(c)};
-}
 
 // Room of the node's number label beside the disc, in device units.
 constexpr int kLabelWidth = 40;

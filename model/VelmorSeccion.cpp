@@ -9,11 +9,6 @@
 namespace velmor {
 namespace {
 
-MfxColor PaletteColor(int entry)
-{
-    const PaletteColour c = CurrentPalette().Entry(entry);
-    return {RedOf(c), GreenOf(c), BlueOf(c)};
-}
 
 // Distance of the row of icons from the window's left and top sides, in device units.
 constexpr int kIconMargin = 10;

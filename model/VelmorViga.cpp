@@ -12,11 +12,6 @@
 namespace velmor {
 namespace {
 
-MfxColor PaletteColor(int entry)
-{
-    const PaletteColour c = CurrentPalette().Entry(entry);
-    return {RedOf(c), GreenOf(c), BlueOf(c)};
-}
 
 // Length in device units of the arrows of the local-axes triad.
 constexpr double kAxesSize = 30.0;

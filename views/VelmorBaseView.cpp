@@ -19,12 +19,6 @@
 namespace velmor {
 namespace {
 
-MfxColor paletteColour(int entry)
-{
-    const PaletteColour c = CurrentPalette().Entry(entry);
-    return MfxColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
 const char* kindName(int kind)
 {
     switch (kind) {
@@ -133,9 +127,9 @@ void VelmorBaseView::Render(QPainter& painter, bool background)
     QtCanvas canvas(painter);
     Mfx3dDC dc(canvas, &m_camera);
     if (Options().IsOn(OPT_DRAW_LIMITS))
-        dc.DrawBox(m_doc.Problem().StructureBox(), Mfx3dDC::kOutline, paletteColour(PAL_PEN));
-    dc.SetPen(paletteColour(PAL_PEN));
-    dc.DrawAxes(Mfx3dPoint(0, 0, 0), MfxTMatrix(), 50.0, "XYZ", Mfx3dDC::kFixedLength, paletteColour(PAL_PEN), 10);
+        dc.DrawBox(m_doc.Problem().StructureBox(), Mfx3dDC::kOutline, PaletteColor(PAL_PEN));
+    dc.SetPen(PaletteColor(PAL_PEN));
+    dc.DrawAxes(Mfx3dPoint(0, 0, 0), MfxTMatrix(), 50.0, "XYZ", Mfx3dDC::kFixedLength, PaletteColor(PAL_PEN), 10);
     const QTransform scrolled = painter.transform();
     for (const auto& entry : m_display.Entries()) {
         VelmorObject* element = entry->Element();
@@ -145,7 +139,7 @@ void VelmorBaseView::Render(QPainter& painter, bool background)
         const bool fixed = element->Kind() == KIND_SECTION;
         if (fixed)
             painter.setTransform(QTransform());
-        dc.SetPen(paletteColour(PAL_PEN));
+        dc.SetPen(PaletteColor(PAL_PEN));
         element->Draw(dc, nullptr, Options());
         if (fixed)
             painter.setTransform(scrolled);

@@ -130,4 +130,10 @@ void ComputeSymbolSizes(double diagonal)
     Sizes().Compute(diagonal);
 }
 
+Colour PaletteColor(int entry)
+{
+    const PaletteColour c = CurrentPalette().Entry(entry);
+    return Colour(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
 } // namespace velmor

@@ -8,6 +8,8 @@
 // work box (diagonal 7.5).
 #pragma once
 
+#include "platform/core/Canvas.h"
+
 #include <array>
 #include <cstdint>
 
@@ -154,6 +156,8 @@ SymbolSizes& Sizes();
 
 // Fills the program's palette with a scheme (0 white background, 1 black background).
 void FillPalette(int scheme);
+// Entry `entry` of the current palette as a drawing colour.
+Colour PaletteColor(int entry);
 // Recomputes the program's symbol sizes from the diagonal of the work box.
 void ComputeSymbolSizes(double diagonal);
 
