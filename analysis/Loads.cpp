@@ -25,6 +25,33 @@ Mfx3dPoint toLocal(const MfxTMatrix& frame, const Mfx3dPoint& g)
     return frame.Transpose() * Mfx3dPoint(g.x, g.y, g.z, 0.0);
 }
 
+// Equivalent loads of a transverse intensity varying from q1 to q2 for the release codes 0 to 2,
+// into the entries v1, r1 (node 1) and v2, r2 (node 2) of f; false for any other code.
+bool bendingLoads(Vector& f, int h, double L, double q1, double q2, long v1, long r1, long v2, long r2)
+{
+    const double L2 = L * L;
+    switch (h) {
+    case 0:
+        f.At(v1) = L * (7 * q1 + 3 * q2) * kTwentieth;
+        f.At(r1) = L2 * (q1 * kTwentieth + q2 * kThirtieth);
+        f.At(v2) = L * (3 * q1 + 7 * q2) * kTwentieth;
+        f.At(r2) = -L2 * (q1 * kThirtieth + q2 * kTwentieth);
+        return true;
+    case 1:
+        f.At(v1) = L * (11 * q1 + 4 * q2) * kFortieth;
+        f.At(v2) = L * (9 * q1 + 16 * q2) * kFortieth;
+        f.At(r2) = -L2 * (7 * q1 + 8 * q2) * k120th;
+        return true;
+    case 2:
+        f.At(v1) = L * (16 * q1 + 9 * q2) * kFortieth;
+        f.At(r1) = L2 * (8 * q1 + 7 * q2) * k120th;
+        f.At(v2) = L * (4 * q1 + 11 * q2) * kFortieth;
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Local equivalent nodal loads of intensities p (1-based p[1..12]) on a beam of length L with
 // end-release code h, for a problem type.
 Vector equivalentLoads(int type, int h, double L, const double* p)
@@ -85,57 +112,19 @@ Vector equivalentLoads(int type, int h, double L, const double* p)
             return f;
         f.At(1) = L * (P(1) * kThird + P(7) * kSixth);
         f.At(4) = L * (P(1) * kSixth + P(7) * kThird);
-        const double q1 = P(2), q2 = P(8), L2 = L * L;
-        switch (h) {
-        case 0:
-            f.At(2) = L * (7 * q1 + 3 * q2) * kTwentieth;
-            f.At(3) = L2 * (q1 * kTwentieth + q2 * kThirtieth);
-            f.At(5) = L * (3 * q1 + 7 * q2) * kTwentieth;
-            f.At(6) = -L2 * (q1 * kThirtieth + q2 * kTwentieth);
-            break;
-        case 1:
-            f.At(2) = L * (11 * q1 + 4 * q2) * kFortieth;
-            f.At(5) = L * (9 * q1 + 16 * q2) * kFortieth;
-            f.At(6) = -L2 * (7 * q1 + 8 * q2) * k120th;
-            break;
-        case 2:
-            f.At(2) = L * (16 * q1 + 9 * q2) * kFortieth;
-            f.At(3) = L2 * (8 * q1 + 7 * q2) * k120th;
-            f.At(5) = L * (4 * q1 + 11 * q2) * kFortieth;
-            break;
-        default:
+        const double q1 = P(2), q2 = P(8);
+        if (!bendingLoads(f, h, L, q1, q2, 2, 3, 5, 6)) {
             f.At(2) = L * (q1 * kThird + q2 * kSixth);
             f.At(5) = L * (q1 * kSixth + q2 * kThird);
-            break;
         }
         return f;
     }
     case PROBLEM_CONTINUOUS_BEAM: {
         Vector f(4);
-        const double q1 = P(2), q2 = P(8), L2 = L * L;
-        switch (h) {
-        case 0:
-            f.At(1) = L * (7 * q1 + 3 * q2) * kTwentieth;
-            f.At(2) = L2 * (q1 * kTwentieth + q2 * kThirtieth);
-            f.At(3) = L * (3 * q1 + 7 * q2) * kTwentieth;
-            f.At(4) = -L2 * (q1 * kThirtieth + q2 * kTwentieth);
-            break;
-        case 1:
-            f.At(1) = L * (11 * q1 + 4 * q2) * kFortieth;
-            f.At(3) = L * (9 * q1 + 16 * q2) * kFortieth;
-            f.At(4) = -L2 * (7 * q1 + 8 * q2) * k120th;
-            break;
-        case 2:
-            f.At(1) = L * (16 * q1 + 9 * q2) * kFortieth;
-            f.At(2) = L2 * (8 * q1 + 7 * q2) * k120th;
-            f.At(3) = L * (4 * q1 + 11 * q2) * kFortieth;
-            break;
-        case 3:
+        const double q1 = P(2), q2 = P(8);
+        if (!bendingLoads(f, h, L, q1, q2, 1, 2, 3, 4) && h == 3) {
             f.At(1) = L * (2 * q1 + q2) * kSixth;
             f.At(3) = L * (q1 + 2 * q2) * kSixth;
-            break;
-        default:
-            break;
         }
         return f;
     }

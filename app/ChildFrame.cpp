@@ -10,6 +10,8 @@
 #include "views/core/ProgramOptions.h"
 
 #include <QCloseEvent>
+#include <QPointer>
+#include <QTimer>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPainter>
@@ -98,8 +100,19 @@ bool ChildFrame::Activate()
 
 void ChildFrame::closeEvent(QCloseEvent* event)
 {
-    // The main window asks to save and deletes the document; the frame just closes.
-    QMdiSubWindow::closeEvent(event);
+    // Closing the frame closes its document: the application asks to save it first and then
+    // deletes the frame, once this event is over.
+    VelmorApp* app = App();
+    if (!app) {
+        QMdiSubWindow::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    QPointer<VelmorDoc> doc(&m_doc);
+    QTimer::singleShot(0, app, [app, doc] {
+        if (doc)
+            app->CloseDocumentAsking(*doc);
+    });
 }
 
 } // namespace velmor

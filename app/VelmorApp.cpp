@@ -240,21 +240,22 @@ void VelmorApp::CloseDocument(VelmorDoc& doc)
 bool VelmorApp::CloseActive()
 {
     VelmorDoc* doc = ActiveDocument();
-    if (!doc)
-        return true;
-    if (!SaveModified(*doc))
+    return !doc || CloseDocumentAsking(*doc);
+}
+
+bool VelmorApp::CloseDocumentAsking(VelmorDoc& doc)
+{
+    if (!SaveModified(doc))
         return false;
-    CloseDocument(*doc);
+    CloseDocument(doc);
     return true;
 }
 
 bool VelmorApp::CloseAll()
 {
-    for (VelmorDoc* doc : Documents()) {
-        if (!SaveModified(*doc))
+    for (VelmorDoc* doc : Documents())
+        if (!CloseDocumentAsking(*doc))
             return false;
-        CloseDocument(*doc);
-    }
     return true;
 }
 

@@ -61,6 +61,8 @@ public:
     bool Save(bool askName = false);
     // Closes the active document's frames, asking to save it when modified; false if kept.
     bool CloseActive();
+    // The same for a given document.
+    bool CloseDocumentAsking(VelmorDoc& doc);
     // Closes every document, asking to save the modified ones; false when the user kept one.
     bool CloseAll();
 

@@ -183,58 +183,37 @@ RecordedCall& RecordingCanvas::Record(RecordedCall::Kind kind)
 
 Pen RecordingCanvas::SelectPen(const Pen& pen)
 {
-    const Pen previous = m_state.pen;
-    m_state.pen = pen;
-    Record(RecordedCall::Kind::SelectPen);
-    return previous;
+    return Replace(m_state.pen, pen, RecordedCall::Kind::SelectPen);
 }
 
 Brush RecordingCanvas::SelectBrush(const Brush& brush)
 {
-    const Brush previous = m_state.brush;
-    m_state.brush = brush;
-    Record(RecordedCall::Kind::SelectBrush);
-    return previous;
+    return Replace(m_state.brush, brush, RecordedCall::Kind::SelectBrush);
 }
 
 Font RecordingCanvas::SelectFont(const Font& font)
 {
-    Font previous = m_state.font;
-    m_state.font = font;
-    Record(RecordedCall::Kind::SelectFont);
-    return previous;
+    return Replace(m_state.font, font, RecordedCall::Kind::SelectFont);
 }
 
 RasterOp RecordingCanvas::SetRasterOp(RasterOp op)
 {
-    const RasterOp previous = m_state.rasterOp;
-    m_state.rasterOp = op;
-    Record(RecordedCall::Kind::SetRasterOp);
-    return previous;
+    return Replace(m_state.rasterOp, op, RecordedCall::Kind::SetRasterOp);
 }
 
 Colour RecordingCanvas::SetTextColour(const Colour& colour)
 {
-    const Colour previous = m_state.textColour;
-    m_state.textColour = colour;
-    Record(RecordedCall::Kind::SetTextColour);
-    return previous;
+    return Replace(m_state.textColour, colour, RecordedCall::Kind::SetTextColour);
 }
 
 Colour RecordingCanvas::SetBackgroundColour(const Colour& colour)
 {
-    const Colour previous = m_state.backgroundColour;
-    m_state.backgroundColour = colour;
-    Record(RecordedCall::Kind::SetBackgroundColour);
-    return previous;
+    return Replace(m_state.backgroundColour, colour, RecordedCall::Kind::SetBackgroundColour);
 }
 
 BackgroundMode RecordingCanvas::SetBackgroundMode(BackgroundMode mode)
 {
-    const BackgroundMode previous = m_state.backgroundMode;
-    m_state.backgroundMode = mode;
-    Record(RecordedCall::Kind::SetBackgroundMode);
-    return previous;
+    return Replace(m_state.backgroundMode, mode, RecordedCall::Kind::SetBackgroundMode);
 }
 
 void RecordingCanvas::MoveTo(int x, int y)

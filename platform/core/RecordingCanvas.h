@@ -111,6 +111,14 @@ public:
 
 private:
     RecordedCall& Record(RecordedCall::Kind kind);
+    // Sets a piece of the drawing state, records the call and returns the previous value.
+    template <class T> T Replace(T& slot, const T& value, RecordedCall::Kind kind)
+    {
+        T previous = slot;
+        slot = value;
+        Record(kind);
+        return previous;
+    }
 
     CanvasState m_state;
     std::vector<RecordedCall> m_calls;

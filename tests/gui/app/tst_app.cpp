@@ -285,6 +285,20 @@ private slots:
         }
     }
 
+    void closingAFrameClosesItsDocument()
+    {
+        m_app->SetMode(MODE_LIBRARY);
+        VelmorDoc* doc = m_app->OpenDocument(example("portique-simple.vlm"));
+        QVERIFY(doc);
+        doc->OnClearAll(); // answered Yes: the document is modified
+        m_messages->messages.clear();
+        m_messages->answers = {MessageAnswer::No};
+        m_app->ActiveFrame()->close();
+        QTRY_VERIFY(m_app->Documents().empty());
+        QCOMPARE(int(m_messages->messages.size()), 1); // "Enregistrer les modifications ...?"
+        QCOMPARE(m_app->Main()->MenuResource(), 3);
+    }
+
     void splashGoesAwayAtAKey()
     {
         m_app->Main()->ShowSplash();
