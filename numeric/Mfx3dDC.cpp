@@ -385,12 +385,17 @@ int Mfx3dDC::DrawArrow(const Mfx3dPoint& start, const Mfx3dPoint& end, double re
     const ArrowShape shape = ArrowGeometry(start, end, relativeSize, flags);
     if (colour.IsGiven())
         SetPen(colour);
+    DrawArrowShape(shape);
+    return 1;
+}
+
+void Mfx3dDC::DrawArrowShape(const ArrowShape& shape)
+{
     DrawSegment(shape.strokes.front());
     if (!shape.arc.empty())
         m_canvas.Polyline(shape.arc);
     for (size_t i = 1; i < shape.strokes.size(); ++i)
         DrawSegment(shape.strokes[i]);
-    return 1;
 }
 
 Region Mfx3dDC::ArrowRegion(const Mfx3dPoint& start, const Mfx3dPoint& end, double relativeSize,
@@ -423,19 +428,24 @@ int Mfx3dDC::DrawAxes(const Mfx3dPoint& origin, const MfxTMatrix& orientation, d
     const double height = ClientHeight();
     const double relativeSize = height > 0.0 ? size / height : 0.0;
     const Mfx3dPoint units[3] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}};
-    size_t next = 0; // byte offset of the next label in `labels`
+    // The three arrows in one pen, then the labels over them.
+    PixelPoint ends[3];
+    if (colour.IsGiven())
+        SetPen(colour);
     for (int i = 0; i < 3; ++i) {
         const Mfx3dPoint tip = origin + (orientation * units[i]) * size;
-        DrawArrow(origin, tip, relativeSize, flags, colour);
-        if (next >= labels.size())
-            continue;
+        const ArrowShape shape = ArrowGeometry(origin, tip, relativeSize, flags);
+        DrawArrowShape(shape);
+        ends[i] = shape.end;
+    }
+    size_t next = 0; // byte offset of the next label in `labels`
+    for (int i = 0; i < 3 && next < labels.size(); ++i) {
         // One UTF-8 code point: the lead byte and its continuation bytes.
         size_t stop = next + 1;
         while (stop < labels.size() && (static_cast<unsigned char>(labels[stop]) & 0xC0) == 0x80)
             ++stop;
-        const PixelPoint e = ArrowGeometry(origin, tip, relativeSize, flags).end;
-        DrawText2d(labels.substr(next, stop - next), {e.x + 5, e.y + 5}, colour, kTransparent,
-                   i == 0 ? fontHeight : 0);
+        DrawText2d(labels.substr(next, stop - next), {ends[i].x + 5, ends[i].y + 5}, colour,
+                   kTransparent, i == 0 ? fontHeight : 0);
         next = stop;
     }
     return 1;

@@ -122,7 +122,7 @@ public:
     // kFixedLength each arrow is `size` pixels long. Arrow k is labelled with the k-th
     // character (UTF-8 code point) of `labels`, if any, drawn transparent 5 pixels right of and
     // 5 pixels below the arrow's end in the colour; the first label selects an "Arial" font of
-    // `fontHeight` pixels.
+    // `fontHeight` pixels. The labels are drawn after the three arrows, so no arrow covers one.
     int DrawAxes(const Mfx3dPoint& origin, const MfxTMatrix& orientation, double size,
                  std::string_view labels, int flags, const MfxColor& colour = {},
                  int fontHeight = 8);
@@ -188,9 +188,25 @@ private:
     };
     // What DrawArrow draws, in device units: the strokes, and for a circular arrow the arc and
     // its centre.
+    // At most three strokes (shaft and head), kept in place: views draw tens of thousands of
+    // arrows in one paint.
+    class Strokes
+    {
+    public:
+        void push_back(const Segment& s) { m_items[m_count++] = s; }
+        size_t size() const { return m_count; }
+        const Segment& front() const { return m_items[0]; }
+        const Segment& operator[](size_t i) const { return m_items[i]; }
+        const Segment* begin() const { return m_items.data(); }
+        const Segment* end() const { return m_items.data() + m_count; }
+
+    private:
+        std::array<Segment, 3> m_items{};
+        size_t m_count = 0;
+    };
     struct ArrowShape
     {
-        std::vector<Segment> strokes;
+        Strokes strokes;
         std::vector<PixelPoint> arc;
         PixelPoint centre;
         // Where the arrow ends (the shaft's end); labels are placed from it.
@@ -207,6 +223,8 @@ private:
     double MappingScale() const;
     std::vector<PixelPoint> ProjectAll(std::span<const Mfx3dPoint> points) const;
     void DrawSegment(const Segment& s);
+    // Draws a shape from ArrowGeometry with the current pen.
+    void DrawArrowShape(const ArrowShape& shape);
 
     Canvas& m_canvas;
     const Mfx3dCamera* m_camera;

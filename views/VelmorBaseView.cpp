@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -122,7 +123,11 @@ void VelmorBaseView::Render(QPainter& painter, bool background)
     FillPalette(Options().BlackBackground() ? kSchemeBlack : kSchemeWhite);
     if (background) {
         const PaletteColour c = CurrentPalette().Entry(PAL_BACKGROUND);
+        // The whole device, whatever the scrolling.
+        const QTransform scrolled = painter.worldTransform();
+        painter.resetTransform();
         painter.fillRect(painter.window(), QColor(RedOf(c), GreenOf(c), BlueOf(c)));
+        painter.setWorldTransform(scrolled);
     }
     QtCanvas canvas(painter);
     Mfx3dDC dc(canvas, &m_camera);
@@ -147,11 +152,24 @@ void VelmorBaseView::Render(QPainter& painter, bool background)
     }
 }
 
-void VelmorBaseView::paintEvent(QPaintEvent*)
+void VelmorBaseView::paintEvent(QPaintEvent* event)
 {
-    QPainter painter(viewport());
-    painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
-    Render(painter, true);
+    // The picture is drawn on an image of the window, where the canvas sets the lines'
+    // pixels itself (several times faster than through the window's painter), then the
+    // damaged part is copied to the window.
+    const qreal ratio = viewport()->devicePixelRatioF();
+    const QSize size = viewport()->size() * ratio;
+    if (m_picture.size() != size)
+        m_picture = QImage(size, QImage::Format_RGB32);
+    m_picture.setDevicePixelRatio(ratio);
+    {
+        QPainter painter(&m_picture);
+        painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+        Render(painter, true);
+    }
+    QPainter window(viewport());
+    window.drawImage(event->rect(), m_picture, QRectF(event->rect().topLeft() * ratio,
+                                                      event->rect().size() * ratio));
 }
 
 void VelmorBaseView::resizeEvent(QResizeEvent* event)
@@ -376,17 +394,21 @@ void VelmorBaseView::Print(QPrinter& printer)
     painter.drawText(QRect(0, 0, page.width(), page.height() / 20), Qt::AlignHCenter | Qt::AlignTop,
                      QString("Velmor -- Structure ") + m_doc.Title());
     painter.translate(0, page.height() / 10);
-    QtCanvas canvas(painter);
-    Mfx3dDC dc(canvas, &camera);
-    const MfxColor pen(0, 0, 0);
-    if (Options().IsOn(OPT_DRAW_LIMITS))
-        dc.DrawBox(m_doc.Problem().StructureBox(), Mfx3dDC::kOutline, pen);
-    dc.DrawAxes(Mfx3dPoint(0, 0, 0), MfxTMatrix(), 50.0, "XYZ", Mfx3dDC::kFixedLength, pen, 10);
-    for (const auto& entry : m_display.Entries())
-        if (VelmorObject* e = entry->Element(); e && e->Kind() != KIND_SECTION) {
-            dc.SetPen(pen);
-            e->Draw(dc, nullptr, Options());
-        }
+    {
+        // The canvas hands its last lines to the painter and gives its state back when it
+        // goes, which must be before the page is finished.
+        QtCanvas canvas(painter);
+        Mfx3dDC dc(canvas, &camera);
+        const MfxColor pen(0, 0, 0);
+        if (Options().IsOn(OPT_DRAW_LIMITS))
+            dc.DrawBox(m_doc.Problem().StructureBox(), Mfx3dDC::kOutline, pen);
+        dc.DrawAxes(Mfx3dPoint(0, 0, 0), MfxTMatrix(), 50.0, "XYZ", Mfx3dDC::kFixedLength, pen, 10);
+        for (const auto& entry : m_display.Entries())
+            if (VelmorObject* e = entry->Element(); e && e->Kind() != KIND_SECTION) {
+                dc.SetPen(pen);
+                e->Draw(dc, nullptr, Options());
+            }
+    }
     painter.end();
 }
 

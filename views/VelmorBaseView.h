@@ -8,6 +8,7 @@
 #include "views/core/DisplayList.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
 
 #include <memory>
 
@@ -99,6 +100,8 @@ protected:
     QRubberBand* m_band = nullptr;
     QPoint m_bandOrigin;
     QWidget* m_info = nullptr;
+    // The window's picture is drawn here first, then copied to the window (see paintEvent).
+    QImage m_picture;
 };
 
 } // namespace velmor

@@ -15,6 +15,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -91,11 +92,111 @@ QtCanvas::QtCanvas(QPainter& painter) : m_painter(painter)
                                    engine->type() == QPaintEngine::Picture ||
                                    engine->type() == QPaintEngine::OpenGL2);
     m_rasterOps = pixels && engine->hasFeature(QPaintEngine::RasterOpModes);
+    m_pixelDevice = engine && engine->type() == QPaintEngine::Raster && m_painter.device() &&
+                    m_painter.device()->devicePixelRatio() == 1.0;
+    // An image of 32-bit pixels that no other image shares: the painter draws straight into
+    // its buffer, so lines set there land in order between the painter's shapes.
+    if (m_pixelDevice && m_painter.device()->devType() == QInternal::Image) {
+        auto* image = static_cast<QImage*>(m_painter.device());
+        const QImage::Format format = image->format();
+        if (image->isDetached() && image->depth() == 32 &&
+            (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+             format == QImage::Format_ARGB32_Premultiplied)) {
+            m_pixels = reinterpret_cast<quint32*>(image->bits());
+            m_pixelsPerRow = image->bytesPerLine() / 4;
+            m_width = image->width();
+            m_height = image->height();
+        }
+    }
 }
 
 QtCanvas::~QtCanvas()
 {
+    FlushLines();
     m_painter.restore();
+}
+
+void QtCanvas::FlushLines()
+{
+    if (m_lines.empty())
+        return;
+    const QTransform& world = m_painter.worldTransform();
+    const bool direct = m_pixels && m_applied && m_applied->pen && m_applied->pen->width <= 1 &&
+                        m_applied->pen->style == PenStyle::Solid &&
+                        m_applied->mode == QPainter::CompositionMode_SourceOver &&
+                        !m_painter.hasClipping() && world.type() <= QTransform::TxTranslate &&
+                        world.dx() == std::floor(world.dx()) && world.dy() == std::floor(world.dy());
+    if (!direct) {
+        m_painter.drawLines(m_lines.data(), static_cast<int>(m_lines.size()));
+        m_lines.clear();
+        return;
+    }
+    const Colour& c = m_applied->pen->colour;
+    const quint32 pixel = qRgb(c.red, c.green, c.blue);
+    const int dx = static_cast<int>(world.dx());
+    const int dy = static_cast<int>(world.dy());
+    for (const QLine& line : m_lines)
+        SetLinePixels(line.x1() + dx, line.y1() + dy, line.x2() + dx, line.y2() + dy, pixel);
+    m_lines.clear();
+}
+
+void QtCanvas::SetLinePixels(qint64 x0, qint64 y0, qint64 x1, qint64 y1, quint32 pixel)
+{
+    // Along the longer axis one pixel per step k = 0 .. n - 1; the other coordinate is the
+    // exact line's, rounded half up: m(k) = (2 k minor + n) / (2 n).
+    const qint64 ax = std::abs(x1 - x0), ay = std::abs(y1 - y0);
+    const bool alongX = ax >= ay;
+    const qint64 n = alongX ? ax : ay;
+    if (n == 0)
+        return;
+    const qint64 minor = alongX ? ay : ax;
+    const int stepMajor = (alongX ? x1 - x0 : y1 - y0) > 0 ? 1 : -1;
+    const int stepMinor = (alongX ? y1 - y0 : x1 - x0) >= 0 ? 1 : -1;
+    const qint64 major0 = alongX ? x0 : y0, minor0 = alongX ? y0 : x0;
+    const qint64 majorSize = alongX ? m_width : m_height, minorSize = alongX ? m_height : m_width;
+    // The steps that keep the major coordinate inside the image...
+    qint64 from = 0, to = n - 1;
+    if (stepMajor > 0) {
+        from = std::max(from, -major0);
+        to = std::min(to, majorSize - 1 - major0);
+    } else {
+        from = std::max(from, major0 - (majorSize - 1));
+        to = std::min(to, major0);
+    }
+    // ... and, give or take a step, the minor one (checked again pixel by pixel below).
+    const qint64 low = stepMinor > 0 ? -minor0 : minor0 - (minorSize - 1);
+    const qint64 high = stepMinor > 0 ? minorSize - 1 - minor0 : minor0;
+    if (minor == 0) {
+        if (low > 0 || high < 0)
+            return;
+    } else {
+        const double perOffset = double(n) / double(minor);
+        from = std::max(from, static_cast<qint64>(std::floor((double(low) - 1.0) * perOffset)));
+        to = std::min(to, static_cast<qint64>(std::ceil((double(high) + 1.0) * perOffset)));
+    }
+    if (from > to)
+        return;
+    qint64 offset = (2 * from * minor + n) / (2 * n);
+    qint64 remainder = (2 * from * minor + n) % (2 * n);
+    qint64 major = major0 + stepMajor * from;
+    for (qint64 k = from; k <= to; ++k) {
+        const qint64 m = minor0 + stepMinor * offset;
+        if (m >= 0 && m < minorSize) {
+            const qint64 x = alongX ? major : m, y = alongX ? m : major;
+            m_pixels[y * m_pixelsPerRow + x] = pixel;
+        }
+        major += stepMajor;
+        remainder += 2 * minor;
+        if (remainder >= 2 * n) {
+            remainder -= 2 * n;
+            ++offset;
+        }
+    }
+}
+
+bool QtCanvas::CopiesTexts() const
+{
+    return m_pixelDevice && m_painter.worldTransform().type() <= QTransform::TxTranslate;
 }
 
 Pen QtCanvas::SelectPen(const Pen& pen)
@@ -151,20 +252,26 @@ bool QtCanvas::Prepare(bool usePen, bool useBrush)
                          brush ? std::optional<Brush>(m_brush) : std::nullopt, mode};
     if (m_applied && *m_applied == wanted)
         return pen || brush;
-    if (pen) {
+    FlushLines();
+    // Each of the three only when it changed.
+    if (m_applied && m_applied->pen == wanted.pen) {
+        // the painter has it
+    } else if (pen) {
         const bool thin = m_pen.width <= 1;
         QPen qpen(ToQColor(m_pen.colour), thin ? 0 : m_pen.width);
         qpen.setStyle(m_pen.style == PenStyle::Dash  ? Qt::DashLine
                       : m_pen.style == PenStyle::Dot ? Qt::DotLine
                                                      : Qt::SolidLine);
-        qpen.setCapStyle(thin ? Qt::FlatCap : Qt::RoundCap);
+        qpen.setCapStyle(thin ? Qt::FlatCap : Qt::SquareCap);
         qpen.setJoinStyle(Qt::RoundJoin);
         m_painter.setPen(qpen);
     } else {
         m_painter.setPen(Qt::NoPen);
     }
-    m_painter.setBrush(brush ? QBrush(ToQColor(m_brush.colour)) : QBrush(Qt::NoBrush));
-    m_painter.setCompositionMode(mode);
+    if (!m_applied || m_applied->brush != wanted.brush)
+        m_painter.setBrush(brush ? QBrush(ToQColor(m_brush.colour)) : QBrush(Qt::NoBrush));
+    if (!m_applied || m_applied->mode != wanted.mode)
+        m_painter.setCompositionMode(mode);
     m_applied = wanted;
     return pen || brush;
 }
@@ -179,11 +286,12 @@ void QtCanvas::LineTo(int x, int y)
     const PixelPoint from = m_position;
     m_position = {x, y};
     if (Prepare(true, false))
-        m_painter.drawLine(QPoint(from.x, from.y), QPoint(x, y));
+        m_lines.emplace_back(from.x, from.y, x, y);
 }
 
 void QtCanvas::Polygon(std::span<const PixelPoint> points)
 {
+    FlushLines();
     if (points.empty())
         return;
     const bool fillOnly = FillOnly();
@@ -193,6 +301,7 @@ void QtCanvas::Polygon(std::span<const PixelPoint> points)
 
 void QtCanvas::Polyline(std::span<const PixelPoint> points)
 {
+    FlushLines();
     if (points.size() < 2)
         return;
     if (Prepare(true, false))
@@ -201,6 +310,7 @@ void QtCanvas::Polyline(std::span<const PixelPoint> points)
 
 void QtCanvas::Ellipse(const PixelRect& rect)
 {
+    FlushLines();
     const bool fillOnly = FillOnly();
     if (Prepare(!fillOnly, true))
         m_painter.drawEllipse(FillRect(rect, m_painter.pen().style() != Qt::NoPen));
@@ -208,12 +318,14 @@ void QtCanvas::Ellipse(const PixelRect& rect)
 
 void QtCanvas::Arc(const PixelRect& rect)
 {
+    FlushLines();
     if (Prepare(true, false))
         m_painter.drawEllipse(FillRect(rect, true));
 }
 
 void QtCanvas::Rectangle(const PixelRect& rect)
 {
+    FlushLines();
     const bool fillOnly = FillOnly();
     if (Prepare(!fillOnly, true))
         m_painter.drawRect(FillRect(rect, m_painter.pen().style() != Qt::NoPen));
@@ -227,12 +339,14 @@ void QtCanvas::PrepareFont()
     m_qfont = ToQFont(m_font);
     m_metrics = std::make_unique<QFontMetrics>(m_qfont, m_painter.device());
     m_texts.clear();
+    m_textImages.clear();
 }
 
 void QtCanvas::TextOut(int x, int y, std::string_view text)
 {
     if (text.empty())
         return;
+    FlushLines();
     PrepareFont();
     auto it = m_texts.find(std::string(text));
     if (it == m_texts.end()) {
@@ -250,6 +364,32 @@ void QtCanvas::TextOut(int x, int y, std::string_view text)
                            ToQColor(m_backgroundColour));
     if (!m_textColour.IsGiven())
         return;
+    if (CopiesTexts()) {
+        std::string key(text);
+        key += '\0';
+        key += {static_cast<char>(m_textColour.red), static_cast<char>(m_textColour.green),
+                static_cast<char>(m_textColour.blue)};
+        auto image = m_textImages.find(key);
+        if (image == m_textImages.end()) {
+            // The glyphs' ink may stand out of the advance box (a j's tail, an italic's slant).
+            const QRect ink = m_metrics->boundingRect(it->second.text())
+                                  .translated(0, m_metrics->ascent())
+                                  .united(QRect(0, 0, m_metrics->horizontalAdvance(it->second.text()),
+                                                m_metrics->height()))
+                                  .adjusted(-1, -1, 1, 1);
+            TextImage made{QImage(ink.size(), QImage::Format_ARGB32_Premultiplied), ink.topLeft()};
+            made.image.fill(Qt::transparent);
+            QPainter onImage(&made.image);
+            onImage.setRenderHints(m_painter.renderHints());
+            onImage.setFont(m_qfont);
+            onImage.setPen(ToQColor(m_textColour));
+            onImage.drawStaticText(-ink.topLeft(), it->second);
+            onImage.end();
+            image = m_textImages.emplace(std::move(key), std::move(made)).first;
+        }
+        m_painter.drawImage(QPoint(x, y) + image->second.offset, image->second.image);
+        return;
+    }
     m_painter.setPen(ToQColor(m_textColour));
     m_painter.drawStaticText(QPoint(x, y), it->second);
 }
@@ -262,6 +402,7 @@ PixelPoint QtCanvas::TextSize(std::string_view text) const
 
 void QtCanvas::DrawFocusRect(const PixelRect& rect)
 {
+    FlushLines();
     QPen dotted(Qt::black, 0, Qt::DotLine);
     dotted.setCapStyle(Qt::FlatCap);
     m_applied.reset();

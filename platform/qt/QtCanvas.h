@@ -4,6 +4,8 @@
 #include "platform/core/Canvas.h"
 
 #include <QFont>
+#include <QImage>
+#include <QLine>
 #include <QPainter>
 #include <QFontMetrics>
 #include <QStaticText>
@@ -12,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 class QPainter;
 
@@ -28,8 +31,17 @@ namespace velmor {
 // and a pen is filled only, over its whole rectangle, so that no pixel is inverted twice and
 // drawing it again restores the picture. Text ignores the raster operation.
 //
-// Thin pens (width 0 or 1) leave out the last pixel of a line, as the old device context did;
-// wider pens have round ends. Fonts are chosen by face and pixel height; a face the system
+// Wide pens have square ends (a round end of a few pixels without antialiasing is a square,
+// and Qt strokes square ends several times faster).
+//
+// Lines drawn one after another with the same pen and raster operation are handed over
+// together, when the pen changes, before any other shape or text, and at the end; the picture
+// is the same, drawn in the same order. On an image painted without scaling or clipping, thin
+// solid lines in copy mode are set pixel by pixel, from the first end up to, not including,
+// the second, as the old device context did, and several times faster than the painter; other
+// thin lines go to the painter, which leaves out the last pixel of lines drawn rightwards or
+// downwards only. On a pixel device without scaling, a text is laid out once per font and colour as
+// a small image and copied where it is drawn; printers and pictures get real text. Fonts are chosen by face and pixel height; a face the system
 // lacks is replaced by a sans-serif one (a fixed-pitch one for a "Courier" face).
 class QtCanvas : public Canvas
 {
@@ -73,6 +85,13 @@ private:
     bool Prepare(bool usePen, bool useBrush);
     // A filled shape under Not or NotXorPen: fill only (see above).
     bool FillOnly() const;
+    // Draws the lines waiting for the painter.
+    void FlushLines();
+    // Sets the image pixels of the line from (x0, y0) up to, not including, (x1, y1) that lie
+    // inside the image, in device coordinates.
+    void SetLinePixels(qint64 x0, qint64 y0, qint64 x1, qint64 y1, quint32 pixel);
+    // Whether texts may be copied as images onto this painter's device now.
+    bool CopiesTexts() const;
 
     QPainter& m_painter;
     bool m_rasterOps = false;
@@ -86,6 +105,21 @@ private:
     QFont m_qfont;
     std::unique_ptr<QFontMetrics> m_metrics;
     std::unordered_map<std::string, QStaticText> m_texts;
+    // A text drawn once into a transparent image, with where the image's corner lies from the
+    // text's top-left corner; by text and colour.
+    struct TextImage
+    {
+        QImage image;
+        QPoint offset;
+    };
+    std::unordered_map<std::string, TextImage> m_textImages;
+    bool m_pixelDevice = false;
+    std::vector<QLine> m_lines;
+    // The painted image's pixels (32 bits each), when lines may be set on them directly.
+    quint32* m_pixels = nullptr;
+    qsizetype m_pixelsPerRow = 0;
+    int m_width = 0;
+    int m_height = 0;
     // The pen, brush and composition last given to the painter by Prepare.
     struct Applied
     {

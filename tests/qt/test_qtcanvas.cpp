@@ -11,9 +11,13 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QStaticText>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace velmor {
@@ -35,6 +39,20 @@ int CountDifferent(const QImage& image, QRgb from)
         for (int x = 0; x < image.width(); ++x)
             n += image.pixel(x, y) != from;
     return n;
+}
+
+// Texts in "Arial" of the given pixel height and colour, on a transparent background.
+void TransparentText(Canvas& canvas, int height, const Colour& colour)
+{
+    canvas.SelectFont(Font{"Arial", height, 400});
+    canvas.SetTextColour(colour);
+    canvas.SetBackgroundMode(BackgroundMode::Transparent);
+}
+
+void Line(Canvas& canvas, int x1, int y1, int x2, int y2)
+{
+    canvas.MoveTo(x1, y1);
+    canvas.LineTo(x2, y2);
 }
 
 TEST(QtCanvasTest, PolygonIsFilledWithTheBrushAndOutlinedWithThePen)
@@ -63,15 +81,12 @@ TEST(QtCanvasTest, LinesTakeThePenColourAndWidth)
         QPainter painter(&image);
         QtCanvas canvas(painter);
         canvas.SelectPen(Pen{Colour(0, 160, 0), 1, PenStyle::Solid});
-        canvas.MoveTo(10, 30);
-        canvas.LineTo(90, 30);
+        Line(canvas, 10, 30, 90, 30);
         canvas.SelectPen(Pen{Colour(200, 0, 0), 5, PenStyle::Solid});
-        canvas.MoveTo(10, 60);
-        canvas.LineTo(90, 60);
+        Line(canvas, 10, 60, 90, 60);
         // A pen of no colour draws nothing.
         canvas.SelectPen(Pen{Colour(), 3, PenStyle::Solid});
-        canvas.MoveTo(10, 80);
-        canvas.LineTo(90, 80);
+        Line(canvas, 10, 80, 90, 80);
     }
     EXPECT_EQ(image.pixel(50, 30), qRgb(0, 160, 0));
     EXPECT_EQ(image.pixel(50, 31), kWhite) << "one pixel thin";
@@ -79,6 +94,170 @@ TEST(QtCanvasTest, LinesTakeThePenColourAndWidth)
     EXPECT_EQ(image.pixel(50, 58), qRgb(200, 0, 0));
     EXPECT_EQ(image.pixel(50, 64), kWhite);
     EXPECT_EQ(image.pixel(50, 80), kWhite);
+}
+
+// The pixels where two pictures differ, as "x,y a/b" items; empty when they are the same.
+std::string Differences(const QImage& a, const QImage& b)
+{
+    std::string out;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                out += std::to_string(x) + "," + std::to_string(y) + " " +
+                       std::to_string(a.pixel(x, y) & 0xFFFFFF) + "/" +
+                       std::to_string(b.pixel(x, y) & 0xFFFFFF) + "; ";
+    return out;
+}
+
+// The pixels a set of thin lines leaves on a white image of the given format, drawn through a
+// painter translated by `shift`, optionally clipped.
+QImage LinesOn(QImage::Format format, const std::vector<std::pair<PixelPoint, PixelPoint>>& lines,
+               QPoint shift = {}, bool clipped = false)
+{
+    QImage image(100, 100, format);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.translate(shift);
+        if (clipped)
+            painter.setClipRect(QRect(-1000, -1000, 3000, 3000));
+        QtCanvas canvas(painter);
+        canvas.SelectPen(Pen{Colour(200, 0, 0), 1, PenStyle::Solid});
+        for (const auto& [from, to] : lines)
+            Line(canvas, from.x, from.y, to.x, to.y);
+    }
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// The pixels of a line from `from` up to, not including, `to`, for straight and diagonal
+// lines: what the old device context set.
+std::vector<QPoint> ExpectedPixels(QPoint from, QPoint to)
+{
+    std::vector<QPoint> pixels;
+    const QPoint step((to.x() > from.x()) - (to.x() < from.x()), (to.y() > from.y()) - (to.y() < from.y()));
+    for (QPoint p = from; p != to; p += step)
+        pixels.push_back(p);
+    return pixels;
+}
+
+TEST(QtCanvasTest, ThinLinesOnImagesLeaveOutTheirSecondEnd)
+{
+    // On a 32-bit image thin lines are set pixel by pixel: in every direction the second end
+    // is left out, a line of no length sets nothing, a line leaving the image stops at its
+    // edge, and the painter's translation applies.
+    struct Case
+    {
+        const char* name;
+        QPoint from;
+        QPoint to;
+        QPoint shift;
+    };
+    const Case cases[] = {
+        {"rightwards", {10, 10}, {60, 10}, {}},      {"leftwards", {60, 20}, {10, 20}, {}},
+        {"downwards", {30, 30}, {30, 80}, {}},       {"upwards", {40, 80}, {40, 30}, {}},
+        {"diagonal down", {10, 10}, {50, 50}, {}},   {"diagonal up-left", {90, 90}, {70, 70}, {}},
+        {"diagonal down-left", {90, 10}, {50, 50}, {}}, {"no length", {20, 20}, {20, 20}, {}},
+        {"translated", {0, 0}, {30, 30}, {20, 30}},  {"leaving right", {50, 50}, {400, 50}, {}},
+        {"leaving far above", {50, 50}, {50, -5000000}, {}},
+        {"crossing from outside", {-2000, -2000}, {2000, 2000}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage expected = Blank();
+        for (const QPoint& p : ExpectedPixels(c.from + c.shift, c.to + c.shift))
+            if (expected.rect().contains(p))
+                expected.setPixel(p, qRgb(200, 0, 0));
+        const PixelPoint a{c.from.x(), c.from.y()}, b{c.to.x(), c.to.y()};
+        EXPECT_EQ(Differences(LinesOn(QImage::Format_RGB32, {{a, b}}, c.shift), expected), "");
+    }
+}
+
+TEST(QtCanvasTest, ThinLinesOnImagesMatchThePainterDrawingRightAndDown)
+{
+    // Where the painter too leaves out the last pixel (straight and diagonal lines drawn
+    // rightwards or downwards), pixels set on a 32-bit image and lines drawn by the painter
+    // (a 24-bit image, or under a clip) are the same. (Sloped lines may round differently.)
+    std::vector<std::pair<PixelPoint, PixelPoint>> lines;
+    for (int i = 0; i < 9; ++i) {
+        lines.push_back({{5, 5 + 10 * i}, {15 + 9 * i, 5 + 10 * i}});
+        lines.push_back({{3 + 10 * i, 2}, {3 + 10 * i, 20 + 8 * i}});
+        lines.push_back({{10 * i, 20}, {10 * i + 30, 50}});
+    }
+    const QImage direct = LinesOn(QImage::Format_RGB32, lines);
+    EXPECT_EQ(Differences(direct, LinesOn(QImage::Format_RGB888, lines)), "");
+    EXPECT_EQ(Differences(direct, LinesOn(QImage::Format_RGB32, lines, {}, true)), "");
+    EXPECT_GT(CountDifferent(direct, kWhite), 400);
+}
+
+TEST(QtCanvasTest, LinesAndShapesKeepTheirOrder)
+{
+    // Lines waiting to be drawn together must still land before a later shape or text and
+    // after an earlier one.
+    QImage image = Blank();
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter);
+        canvas.SelectPen(Pen{Colour(0, 0, 255), 1, PenStyle::Solid});
+        Line(canvas, 10, 50, 90, 50); // under the square
+        canvas.SelectBrush(Brush{Colour(0, 200, 0)});
+        canvas.SelectPen(Pen{Colour(0, 200, 0), 1, PenStyle::Solid});
+        canvas.Rectangle({40, 40, 60, 60});
+        canvas.SelectPen(Pen{Colour(255, 0, 0), 1, PenStyle::Solid});
+        Line(canvas, 50, 10, 50, 90); // over it
+        canvas.SetTextColour(Colour(0, 0, 0));
+        canvas.SetBackgroundColour(Colour(255, 255, 0));
+        canvas.SetBackgroundMode(BackgroundMode::Opaque);
+        canvas.SelectFont(Font{"Arial", 12, 400});
+        Line(canvas, 5, 85, 95, 85); // under the text's cell
+        canvas.TextOut(45, 80, "i");
+    }
+    EXPECT_EQ(image.pixel(45, 50), qRgb(0, 200, 0)) << "the square covers the earlier line";
+    EXPECT_EQ(image.pixel(20, 50), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(50, 45), qRgb(255, 0, 0)) << "the later line crosses the square";
+    EXPECT_NE(image.pixel(47, 85), qRgb(255, 0, 0)) << "the text's cell covers the line";
+    EXPECT_EQ(image.pixel(10, 85), qRgb(255, 0, 0));
+}
+
+TEST(QtCanvasTest, CopiedTextLooksLikePainterText)
+{
+    // A text drawn on an image is laid out once as a small picture and copied; it must stand
+    // where the painter would have drawn it, with the same glyphs.
+    const std::string texts[] = {"x", "Noeud jy", "Réaction 12,5"};
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text);
+        QImage copied = Blank();
+        QImage painted = Blank();
+        {
+            QPainter painter(&copied);
+            QtCanvas canvas(painter);
+            TransparentText(canvas, 14, Colour(0, 0, 160));
+            canvas.TextOut(7, 30, text);
+            canvas.TextOut(7, 60, text); // the second time from the laid-out picture
+        }
+        {
+            QPainter painter(&painted);
+            QFont f("Arial");
+            f.setStyleHint(QFont::SansSerif);
+            f.setPixelSize(14);
+            painter.setFont(f);
+            painter.setPen(QColor(0, 0, 160));
+            const QStaticText laidOut(QString::fromStdString(text));
+            painter.drawStaticText(QPoint(7, 30), laidOut);
+            painter.drawStaticText(QPoint(7, 60), laidOut);
+        }
+        int inked = 0;
+        for (int y = 0; y < 100; ++y) {
+            for (int x = 0; x < 100; ++x) {
+                const QColor a = copied.pixelColor(x, y), b = painted.pixelColor(x, y);
+                inked += a != Qt::white;
+                ASSERT_LE(std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                              std::abs(a.blue() - b.blue()),
+                          6)
+                    << "at " << x << ", " << y;
+            }
+        }
+        EXPECT_GT(inked, 10);
+    }
 }
 
 TEST(QtCanvasTest, RasterOperationsCombineWithThePicture)
@@ -128,10 +307,8 @@ TEST(QtCanvasTest, InvertingTwiceRestoresThePicture)
         QtCanvas canvas(painter);
         canvas.SelectBrush(Brush{Colour(0, 0, 0)});
         canvas.SetRasterOp(RasterOp::Not);
-        canvas.MoveTo(40, 40);
-        canvas.LineTo(5, 40);
-        canvas.MoveTo(40, 40);
-        canvas.LineTo(40, 95);
+        Line(canvas, 40, 40, 5, 40);
+        Line(canvas, 40, 40, 40, 95);
         canvas.Ellipse({30, 30, 50, 50});
     };
     drawCursor();
@@ -172,9 +349,7 @@ TEST(QtCanvasTest, TextIsRenderedInsideItsCell)
     {
         QPainter painter(&image);
         QtCanvas canvas(painter);
-        canvas.SelectFont(Font{"Arial", 16, 400});
-        canvas.SetTextColour(Colour(0, 0, 0));
-        canvas.SetBackgroundMode(BackgroundMode::Transparent);
+        TransparentText(canvas, 16, Colour(0, 0, 0));
         canvas.TextOut(10, 20, "Noeud é");
         size = canvas.TextSize("Noeud é");
     }
