@@ -123,6 +123,7 @@ private slots:
             view->verticalScrollBar()->setValue(v);
             const QImage shown = view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
             QImage expected(shown.size(), QImage::Format_RGB32);
+            expected.setDevicePixelRatio(shown.devicePixelRatio());
             expected.fill(qRgb(1, 2, 3)); // a colour the drawing never uses
             {
                 QPainter painter(&expected);
