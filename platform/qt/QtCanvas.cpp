@@ -120,12 +120,16 @@ void QtCanvas::FlushLines()
 {
     if (m_lines.empty())
         return;
-    const QTransform& world = m_painter.worldTransform();
+    // Logical to device pixels: the world transform with the window and viewport.
+    const QTransform device = m_painter.deviceTransform();
+    const bool whole = std::abs(device.dx()) < 1e9 && std::abs(device.dy()) < 1e9 &&
+                       device.dx() == std::floor(device.dx()) &&
+                       device.dy() == std::floor(device.dy());
     const bool direct = m_pixels && m_applied && m_applied->pen && m_applied->pen->width <= 1 &&
                         m_applied->pen->style == PenStyle::Solid &&
                         m_applied->mode == QPainter::CompositionMode_SourceOver &&
-                        !m_painter.hasClipping() && world.type() <= QTransform::TxTranslate &&
-                        world.dx() == std::floor(world.dx()) && world.dy() == std::floor(world.dy());
+                        !m_painter.hasClipping() && m_painter.opacity() == 1.0 &&
+                        device.type() <= QTransform::TxTranslate && whole;
     if (!direct) {
         m_painter.drawLines(m_lines.data(), static_cast<int>(m_lines.size()));
         m_lines.clear();
@@ -133,8 +137,8 @@ void QtCanvas::FlushLines()
     }
     const Colour& c = m_applied->pen->colour;
     const quint32 pixel = qRgb(c.red, c.green, c.blue);
-    const int dx = static_cast<int>(world.dx());
-    const int dy = static_cast<int>(world.dy());
+    const auto dx = static_cast<qint64>(device.dx());
+    const auto dy = static_cast<qint64>(device.dy());
     for (const QLine& line : m_lines)
         SetLinePixels(line.x1() + dx, line.y1() + dy, line.x2() + dx, line.y2() + dy, pixel);
     m_lines.clear();
@@ -196,7 +200,7 @@ void QtCanvas::SetLinePixels(qint64 x0, qint64 y0, qint64 x1, qint64 y1, quint32
 
 bool QtCanvas::CopiesTexts() const
 {
-    return m_pixelDevice && m_painter.worldTransform().type() <= QTransform::TxTranslate;
+    return m_pixelDevice && m_painter.deviceTransform().type() <= QTransform::TxTranslate;
 }
 
 Pen QtCanvas::SelectPen(const Pen& pen)

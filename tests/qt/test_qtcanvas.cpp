@@ -110,15 +110,18 @@ std::string Differences(const QImage& a, const QImage& b)
 }
 
 // The pixels a set of thin lines leaves on a white image of the given format, drawn through a
-// painter translated by `shift`, optionally clipped.
+// painter translated by `shift` (or whose viewport is moved by it), optionally clipped.
 QImage LinesOn(QImage::Format format, const std::vector<std::pair<PixelPoint, PixelPoint>>& lines,
-               QPoint shift = {}, bool clipped = false)
+               QPoint shift = {}, bool clipped = false, bool byViewport = false)
 {
     QImage image(100, 100, format);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        painter.translate(shift);
+        if (byViewport)
+            painter.setViewport(QRect(shift, image.size()));
+        else
+            painter.translate(shift);
         if (clipped)
             painter.setClipRect(QRect(-1000, -1000, 3000, 3000));
         QtCanvas canvas(painter);
@@ -169,6 +172,7 @@ TEST(QtCanvasTest, ThinLinesOnImagesLeaveOutTheirSecondEnd)
                 expected.setPixel(p, qRgb(200, 0, 0));
         const PixelPoint a{c.from.x(), c.from.y()}, b{c.to.x(), c.to.y()};
         EXPECT_EQ(Differences(LinesOn(QImage::Format_RGB32, {{a, b}}, c.shift), expected), "");
+        EXPECT_EQ(Differences(LinesOn(QImage::Format_RGB32, {{a, b}}, c.shift, false, true), expected), "");
     }
 }
 
