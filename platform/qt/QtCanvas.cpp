@@ -156,6 +156,24 @@ void QtCanvas::SetLinePixels(qint64 x0, qint64 y0, qint64 x1, qint64 y1, quint32
     const qint64 minor = alongX ? ay : ax;
     const int stepMajor = (alongX ? x1 - x0 : y1 - y0) > 0 ? 1 : -1;
     const int stepMinor = (alongX ? y1 - y0 : x1 - x0) >= 0 ? 1 : -1;
+    auto inside = [&](qint64 x, qint64 y) { return x >= 0 && y >= 0 && x < m_width && y < m_height; };
+    if (inside(x0, y0) && inside(x1, y1)) {
+        // The whole line is on the image (the most common case): step through the pixels.
+        const qsizetype alongMajor = alongX ? stepMajor : stepMajor * m_pixelsPerRow;
+        const qsizetype alongMinor = alongX ? stepMinor * m_pixelsPerRow : stepMinor;
+        quint32* at = m_pixels + y0 * m_pixelsPerRow + x0;
+        qint64 remainder = n;
+        for (qint64 k = 0; k < n; ++k) {
+            *at = pixel;
+            at += alongMajor;
+            remainder += 2 * minor;
+            if (remainder >= 2 * n) {
+                remainder -= 2 * n;
+                at += alongMinor;
+            }
+        }
+        return;
+    }
     const qint64 major0 = alongX ? x0 : y0, minor0 = alongX ? y0 : x0;
     const qint64 majorSize = alongX ? m_width : m_height, minorSize = alongX ? m_height : m_width;
     // The steps that keep the major coordinate inside the image...
