@@ -391,26 +391,28 @@ void QtCanvas::TextOut(int x, int y, std::string_view text)
         key += '\0';
         key += {static_cast<char>(m_textColour.red), static_cast<char>(m_textColour.green),
                 static_cast<char>(m_textColour.blue)};
-        auto image = m_textImages.find(key);
-        if (image == m_textImages.end()) {
+        // A text met once is drawn; from its second time on it is copied.
+        TextImage& copy = m_textImages[key];
+        if (++copy.uses == 2) {
             // The glyphs' ink may stand out of the advance box (a j's tail, an italic's slant).
             const QRect ink = m_metrics->boundingRect(it->second.text())
                                   .translated(0, m_metrics->ascent())
                                   .united(QRect(0, 0, m_metrics->horizontalAdvance(it->second.text()),
                                                 m_metrics->height()))
                                   .adjusted(-1, -1, 1, 1);
-            TextImage made{QImage(ink.size(), QImage::Format_ARGB32_Premultiplied), ink.topLeft()};
-            made.image.fill(Qt::transparent);
-            QPainter onImage(&made.image);
+            copy.image = QImage(ink.size(), QImage::Format_ARGB32_Premultiplied);
+            copy.offset = ink.topLeft();
+            copy.image.fill(Qt::transparent);
+            QPainter onImage(&copy.image);
             onImage.setRenderHints(m_painter.renderHints());
             onImage.setFont(m_qfont);
             onImage.setPen(ToQColor(m_textColour));
             onImage.drawStaticText(-ink.topLeft(), it->second);
-            onImage.end();
-            image = m_textImages.emplace(std::move(key), std::move(made)).first;
         }
-        m_painter.drawImage(QPoint(x, y) + image->second.offset, image->second.image);
-        return;
+        if (copy.uses >= 2) {
+            m_painter.drawImage(QPoint(x, y) + copy.offset, copy.image);
+            return;
+        }
     }
     m_painter.setPen(ToQColor(m_textColour));
     m_painter.drawStaticText(QPoint(x, y), it->second);

@@ -36,13 +36,16 @@ namespace velmor {
 //
 // Lines drawn one after another with the same pen and raster operation are handed over
 // together, when the pen changes, before any other shape or text, and at the end; the picture
-// is the same, drawn in the same order. On an image painted without scaling or clipping, thin
-// solid lines in copy mode are set pixel by pixel, from the first end up to, not including,
-// the second, as the old device context did, and several times faster than the painter; other
-// thin lines go to the painter, which leaves out the last pixel of lines drawn rightwards or
-// downwards only. On a pixel device without scaling, a text is laid out once per font and colour as
-// a small image and copied where it is drawn; printers and pictures get real text. Fonts are chosen by face and pixel height; a face the system
-// lacks is replaced by a sans-serif one (a fixed-pitch one for a "Courier" face).
+// is the same, drawn in the same order. On an image painted without scaling, clipping or
+// transparency, thin solid lines in copy mode are set pixel by pixel, from the first end up
+// to, not including, the second, as the old device context did, and several times faster
+// than the painter; other thin lines go to the painter, which leaves out the last pixel of
+// lines drawn rightwards or downwards only.
+//
+// On a pixel device without scaling, a text drawn again in the same font and colour is copied
+// from a small image of it; printers and pictures get real text. Fonts are chosen by face and
+// pixel height; a face the system lacks is replaced by a sans-serif one (a fixed-pitch one for
+// a "Courier" face).
 class QtCanvas : public Canvas
 {
 public:
@@ -105,12 +108,14 @@ private:
     QFont m_qfont;
     std::unique_ptr<QFontMetrics> m_metrics;
     std::unordered_map<std::string, QStaticText> m_texts;
-    // A text drawn once into a transparent image, with where the image's corner lies from the
-    // text's top-left corner; by text and colour.
+    // A text drawn into a transparent image, with where the image's corner lies from the
+    // text's top-left corner, and how often the text was met; by text and colour. The image is
+    // made the second time (a text shown once is cheaper to draw than to copy).
     struct TextImage
     {
         QImage image;
         QPoint offset;
+        int uses = 0;
     };
     std::unordered_map<std::string, TextImage> m_textImages;
     bool m_pixelDevice = false;

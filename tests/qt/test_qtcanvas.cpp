@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -173,6 +174,35 @@ TEST(QtCanvasTest, ThinLinesOnImagesLeaveOutTheirSecondEnd)
         const PixelPoint a{c.from.x(), c.from.y()}, b{c.to.x(), c.to.y()};
         EXPECT_EQ(Differences(LinesOn(QImage::Format_RGB32, {{a, b}}, c.shift), expected), "");
         EXPECT_EQ(Differences(LinesOn(QImage::Format_RGB32, {{a, b}}, c.shift, false, true), expected), "");
+    }
+}
+
+TEST(QtCanvasTest, LinesLeavingTheImageKeepTheirPixelsOnIt)
+{
+    // Random sloped lines, most of them reaching far outside a small image: the pixels set are
+    // those of the whole line (one per step along its longer axis, the other coordinate the
+    // exact line's rounded half up) that fall on the image, and nothing is written elsewhere.
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> coordinate(-3000, 3000), onImage(0, 99);
+    for (int trial = 0; trial < 300; ++trial) {
+        const QPoint from(coordinate(random), coordinate(random));
+        const QPoint to = trial % 3 == 0 ? QPoint(onImage(random), onImage(random))
+                                         : QPoint(coordinate(random), coordinate(random));
+        SCOPED_TRACE(::testing::Message() << from.x() << "," << from.y() << " to " << to.x()
+                                          << "," << to.y());
+        QImage expected = Blank();
+        const long long ax = std::abs(to.x() - from.x()), ay = std::abs(to.y() - from.y());
+        const long long n = std::max(ax, ay), minor = std::min(ax, ay);
+        for (long long k = 0; k < n; ++k) {
+            const long long along = k, across = (2 * k * minor + n) / (2 * n);
+            const int sx = to.x() > from.x() ? 1 : -1, sy = to.y() > from.y() ? 1 : -1;
+            const QPoint p = ax >= ay ? QPoint(from.x() + sx * int(along), from.y() + sy * int(across))
+                                      : QPoint(from.x() + sx * int(across), from.y() + sy * int(along));
+            if (expected.rect().contains(p))
+                expected.setPixel(p, qRgb(200, 0, 0));
+        }
+        const PixelPoint a{from.x(), from.y()}, b{to.x(), to.y()};
+        ASSERT_EQ(Differences(LinesOn(QImage::Format_RGB32, {{a, b}}), expected), "");
     }
 }
 
