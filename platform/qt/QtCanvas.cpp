@@ -139,8 +139,20 @@ void QtCanvas::FlushLines()
     const quint32 pixel = qRgb(c.red, c.green, c.blue);
     const auto dx = static_cast<qint64>(device.dx());
     const auto dy = static_cast<qint64>(device.dy());
-    for (const QLine& line : m_lines)
-        SetLinePixels(line.x1() + dx, line.y1() + dy, line.x2() + dx, line.y2() + dy, pixel);
+    // Lines beyond a billion pixels (no drawing context makes them) go to the painter: the
+    // stepping below must not overflow. One pen, so their order does not matter.
+    constexpr qint64 kFar = qint64(1) << 30;
+    auto far = [&](qint64 v) { return v < -kFar || v > kFar; };
+    size_t left = 0;
+    for (const QLine& line : m_lines) {
+        const qint64 x0 = line.x1() + dx, y0 = line.y1() + dy, x1 = line.x2() + dx, y1 = line.y2() + dy;
+        if (far(x0) || far(y0) || far(x1) || far(y1))
+            m_lines[left++] = line;
+        else
+            SetLinePixels(x0, y0, x1, y1, pixel);
+    }
+    if (left)
+        m_painter.drawLines(m_lines.data(), static_cast<int>(left));
     m_lines.clear();
 }
 

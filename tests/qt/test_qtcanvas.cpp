@@ -175,6 +175,11 @@ TEST(QtCanvasTest, ThinLinesOnImagesLeaveOutTheirSecondEnd)
         EXPECT_EQ(Differences(LinesOn(QImage::Format_RGB32, {{a, b}}, c.shift), expected), "");
         EXPECT_EQ(Differences(LinesOn(QImage::Format_RGB32, {{a, b}}, c.shift, false, true), expected), "");
     }
+    // A line from one end of the integers to the other crosses the whole image.
+    QImage row = Blank();
+    for (int x = 0; x < row.width(); ++x)
+        row.setPixel(x, 50, qRgb(200, 0, 0));
+    EXPECT_EQ(Differences(LinesOn(QImage::Format_RGB32, {{{-2147483000, 50}, {2147483000, 50}}}), row), "");
 }
 
 TEST(QtCanvasTest, LinesLeavingTheImageKeepTheirPixelsOnIt)
