@@ -175,8 +175,10 @@ void VelmorBaseView::paintEvent(QPaintEvent* event)
 void VelmorBaseView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    if (m_ready && !m_camera.IsZoomed())
-        ZoomReset();
+    // A view showing the whole structure keeps showing it whole: a frame is laid out, and
+    // often maximised, after its view is set up. A zoomed-in picture keeps its scale.
+    if (m_ready && m_showsWhole)
+        FitWhole();
 }
 
 void VelmorBaseView::scrollContentsBy(int, int)
@@ -203,6 +205,12 @@ void VelmorBaseView::SetView(int viewCode)
 void VelmorBaseView::ZoomReset()
 {
     ShowPrompt(" ");
+    FitWhole();
+}
+
+void VelmorBaseView::FitWhole()
+{
+    m_showsWhole = true;
     m_camera.Zoom(Mfx3dCamera::kZoomReset);
     UpdateScrollBars();
     horizontalScrollBar()->setValue(0);
@@ -359,6 +367,7 @@ void VelmorBaseView::mouseReleaseEvent(QMouseEvent* event)
         m_mode = 0;
         ShowPrompt(" ");
         if (m_camera.Zoom(Mfx3dCamera::kZoomToRect, MfxRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1))) {
+            m_showsWhole = false;
             UpdateScrollBars();
             const DevicePoint origin = m_camera.ScrollOrigin();
             horizontalScrollBar()->setValue(origin.x);

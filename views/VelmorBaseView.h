@@ -89,6 +89,8 @@ protected:
     void ShowKind(int kind);
     void SetView(int viewCode);
     void ZoomReset();
+    // The whole structure fitted to the window, scrolled to the start, all entries refreshed.
+    void FitWhole();
     void UpdateScrollBars();
 
     VelmorDoc& m_doc;
@@ -97,6 +99,9 @@ protected:
     int m_mode = 1;
     int m_viewCode = 1;
     bool m_ready = false;
+    // Whether the picture is the whole structure (set up, "whole structure", a view command)
+    // rather than a zoom rectangle's.
+    bool m_showsWhole = false;
     QRubberBand* m_band = nullptr;
     QPoint m_bandOrigin;
     QWidget* m_info = nullptr;

@@ -104,6 +104,37 @@ private slots:
         QCOMPARE(view->Camera().DrawingSize().x, before);
     }
 
+    void resizedWindowKeepsShowingTheWholeStructure()
+    {
+        // A view set up small, as in a frame not laid out yet, then given its real size shows
+        // the whole structure at that size; once zoomed in, a resize keeps the zoom.
+        auto doc = openExample("portique-simple.vlm");
+        VelmorBaseView view(*doc);
+        view.resize(120, 90);
+        view.show();
+        view.Setup();
+        const MfxPoint small = view.Camera().DrawingSize();
+        view.resize(640, 480);
+        const MfxPoint fitted = view.Camera().DrawingSize();
+        const QSize room = view.viewport()->size();
+        QVERIFY(fitted.x > 3 * small.x);
+        QVERIFY(qAbs(fitted.x - room.width()) <= 1 || qAbs(fitted.y - room.height()) <= 1);
+        QVERIFY(fitted.x <= room.width() + 1 && fitted.y <= room.height() + 1);
+
+        view.OnCommand(CMD_ZOOM);
+        QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseMove(view.viewport(), QPoint(200, 180));
+        QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(200, 180));
+        const double zoomed = view.Camera().DrawingSize().x;
+        QVERIFY(zoomed > 2 * fitted.x);
+        view.resize(700, 520);
+        QCOMPARE(view.Camera().DrawingSize().x, zoomed);
+        // "Whole structure" fits it again, and later resizes follow.
+        view.OnCommand(CMD_ZOOM_ALL);
+        view.resize(320, 240);
+        QVERIFY(view.Camera().DrawingSize().x < fitted.x);
+    }
+
     void windowShowsThePictureScrolledOrNot()
     {
         // What the window shows is the view's drawing at the scrolled place, the background
