@@ -288,19 +288,19 @@ bool QtCanvas::Prepare(bool usePen, bool useBrush)
         return pen || brush;
     FlushLines();
     // Each of the three only when it changed.
-    if (m_applied && m_applied->pen == wanted.pen) {
-        // the painter has it
-    } else if (pen) {
-        const bool thin = m_pen.width <= 1;
-        QPen qpen(ToQColor(m_pen.colour), thin ? 0 : m_pen.width);
-        qpen.setStyle(m_pen.style == PenStyle::Dash  ? Qt::DashLine
-                      : m_pen.style == PenStyle::Dot ? Qt::DotLine
-                                                     : Qt::SolidLine);
-        qpen.setCapStyle(thin ? Qt::FlatCap : Qt::SquareCap);
-        qpen.setJoinStyle(Qt::RoundJoin);
-        m_painter.setPen(qpen);
-    } else {
-        m_painter.setPen(Qt::NoPen);
+    if (!m_applied || m_applied->pen != wanted.pen) {
+        if (pen) {
+            const bool thin = m_pen.width <= 1;
+            QPen qpen(ToQColor(m_pen.colour), thin ? 0 : m_pen.width);
+            qpen.setStyle(m_pen.style == PenStyle::Dash  ? Qt::DashLine
+                          : m_pen.style == PenStyle::Dot ? Qt::DotLine
+                                                         : Qt::SolidLine);
+            qpen.setCapStyle(thin ? Qt::FlatCap : Qt::SquareCap);
+            qpen.setJoinStyle(Qt::RoundJoin);
+            m_painter.setPen(qpen);
+        } else {
+            m_painter.setPen(Qt::NoPen);
+        }
     }
     if (!m_applied || m_applied->brush != wanted.brush)
         m_painter.setBrush(brush ? QBrush(ToQColor(m_brush.colour)) : QBrush(Qt::NoBrush));
