@@ -1,22 +1,24 @@
 // Degrees of freedom, node numbering and the sequence of the analysis steps.
+#include "Analysis.h"
+
 #include "SolverOrder.h"
-#include "model/VelmorCarga.h"
 #include "model/VelmorNudo.h"
 #include "model/VelmorProblem.h"
-#include "model/VelmorViga.h"
-#include "numeric/NumericGlobals.h"
 #include "platform/core/Archive.h"
-#include "platform/core/MessageService.h"
+#include "resources/StringTable.h"
 
 #include <algorithm>
 
 namespace velmor {
 namespace {
 
-VelmorNudoData& nodeData(VelmorObject& node)
+const VelmorNudoData& nodeData(const VelmorObject& node)
 {
-    return static_cast<VelmorNudo&>(node).Data();
+    return static_cast<const VelmorNudo&>(node).Data();
 }
+
+constexpr int kStructureNotValid = 61267;
+constexpr int kSolved = 61250;
 
 constexpr int kMasks[5][6] = {
     {0, 0, 0, 0, 0, 0}, {0, 1, 0, 0, 0, 1}, {1, 1, 0, 0, 0, 1}, {1, 1, 1, 1, 1, 1}, {1, 1, 1, 0, 0, 0},
@@ -24,12 +26,22 @@ constexpr int kMasks[5][6] = {
 
 } // namespace
 
-int VelmorProblem::CountNodes()
+Analysis::Analysis(const VelmorProblem& problem)
+    : m_problem(problem), m_revision(problem.Revision()), m_nType(problem.ProblemType())
+{
+}
+
+bool Analysis::IsCurrent() const
+{
+    return m_revision == m_problem.Revision();
+}
+
+int Analysis::CountNodes()
 {
     if (m_nNodes)
         return m_nNodes;
     int n = 0;
-    for (const auto& node : m_lists[KIND_NODE]) {
+    for (const auto& node : m_problem.List(KIND_NODE)) {
         if (node->CountChildren(KIND_BEAM) > 0)
             ++n;
         nodeData(*node).m_nAnalysisNumber = 0;
@@ -38,33 +50,24 @@ int VelmorProblem::CountNodes()
     return n;
 }
 
-int VelmorProblem::InitAnalysis()
+AnalysisStatus Analysis::InitAnalysis()
 {
-    if (m_bAnalysisReady)
+    if (m_ready)
         FreeAnalysis();
+    m_nType = m_problem.ProblemType();
     if (m_nType >= 1 && m_nType <= 4) {
         std::copy(std::begin(kMasks[m_nType]), std::end(kMasks[m_nType]), m_dofMask);
-        m_nDof = DofPerNode(m_nType);
-        g_nDofPerNode = m_nDof;
+        m_nDof = velmor::DofPerNode(m_nType);
     }
     const int N = CountNodes();
-    if (N == 0) {
-        ShowMessage("La structure n'est pas valide. Il manque des éléments.");
-        m_bAnalysisReady = 0;
-        return 0;
-    }
-    for (const auto& node : m_lists[KIND_NODE])
-        if (node->CountChildren(KIND_BEAM) == 0) {
-            ShowMessage(Archive::Format(kNodeWithoutBeam, node->Number()));
-            m_bAnalysisReady = 0;
-            return 0;
-        }
-    for (const auto& beam : m_lists[KIND_BEAM])
-        if (!(beam->GetLength() > 0.0)) {
-            ShowMessage(Archive::Format(kZeroLengthBeam, beam->Number()));
-            m_bAnalysisReady = 0;
-            return 0;
-        }
+    if (N == 0)
+        return AnalysisStatus::Failure(kStructureNotValid, LoadString(kStructureNotValid));
+    for (const auto& node : m_problem.List(KIND_NODE))
+        if (node->CountChildren(KIND_BEAM) == 0)
+            return AnalysisStatus::Failure(0, Archive::Format(kNodeWithoutBeam, node->Number()));
+    for (const auto& beam : m_problem.List(KIND_BEAM))
+        if (!(beam->GetLength() > 0.0))
+            return AnalysisStatus::Failure(0, Archive::Format(kZeroLengthBeam, beam->Number()));
     const unsigned n = unsigned(N * m_nDof);
     m_K = SymBandMat();
     m_K0 = SymBandMat();
@@ -77,26 +80,28 @@ int VelmorProblem::InitAnalysis()
     m_D = Vector(n);
     m_R = Vector(n);
     m_fixed.assign(size_t(n) + 1, 0);
-    m_beamTable.assign(Count(KIND_BEAM), {0, 0, 0});
-    m_weightTable.assign(Count(KIND_BEAM), {0, 0, 0});
-    m_distLoadTable.assign(Count(KIND_BEAM_LOAD), {0, 0, 0});
-    m_nodalLoadTable.assign(Count(KIND_NODAL_LOAD), {0, 0});
-    m_supportTable.assign(Count(KIND_SUPPORT), {0, 0});
-    for (const auto& beam : m_lists[KIND_BEAM])
-        for (BeamAnalysis& r : static_cast<VelmorViga&>(*beam).m_result)
-            r.Reset();
+    m_beamTable.assign(m_problem.Count(KIND_BEAM), {0, 0, 0});
+    m_weightTable.assign(m_problem.Count(KIND_BEAM), {0, 0, 0});
+    m_distLoadTable.assign(m_problem.Count(KIND_BEAM_LOAD), {0, 0, 0});
+    m_nodalLoadTable.assign(m_problem.Count(KIND_NODAL_LOAD), {0, 0});
+    m_supportTable.assign(m_problem.Count(KIND_SUPPORT), {0, 0});
+    m_beams = std::vector<BeamResultPair>(m_problem.Count(KIND_BEAM));
+    m_beamIndex.clear();
+    m_beamIndex.reserve(m_beams.size());
+    for (const auto& beam : m_problem.List(KIND_BEAM))
+        m_beamIndex.emplace(beam.get(), m_beamIndex.size());
     m_extrema.fill(0.0);
     m_work.Clear();
     m_handNumbered.clear();
     m_bKeepK0 = true;
-    m_bAnalysisReady = 1;
-    return 1;
+    m_ready = true;
+    return AnalysisStatus::Success();
 }
 
-int VelmorProblem::FreeAnalysis()
+void Analysis::FreeAnalysis()
 {
     m_nNodes = 0;
-    if (m_bAnalysisReady) {
+    if (m_ready) {
         m_fixed.clear();
         m_K = SymBandMat();
         m_K0 = SymBandMat();
@@ -111,55 +116,75 @@ int VelmorProblem::FreeAnalysis()
         m_systemReady = false;
         m_solverNode.clear();
         m_structureNode.clear();
-        m_bAnalysisReady = 0;
+        m_ready = false;
     }
-    return 1;
 }
 
-int VelmorProblem::NumberNodes(int start)
+bool Analysis::NumberNodes(int start)
 {
     if (start > 0) {
-        for (const auto& node : m_lists[KIND_NODE])
+        for (const auto& node : m_problem.List(KIND_NODE))
             if (nodeData(*node).m_nAnalysisNumber == 0) {
                 nodeData(*node).m_nAnalysisNumber = start;
-                return 1;
+                return true;
             }
-        return 0;
+        return false;
     }
     int next = start == -1 ? int(m_handNumbered.size()) + 1 : 1;
-    for (const auto& node : m_lists[KIND_NODE])
+    for (const auto& node : m_problem.List(KIND_NODE))
         if (nodeData(*node).m_nAnalysisNumber == 0)
             nodeData(*node).m_nAnalysisNumber = next++;
-    return 1;
+    return true;
 }
 
-int VelmorProblem::NumberNode(VelmorObject* node)
+bool Analysis::NumberNode(const VelmorObject* node)
 {
     if (!node || node->Kind() != KIND_NODE ||
         std::find(m_handNumbered.begin(), m_handNumbered.end(), node) != m_handNumbered.end())
-        return 0;
+        return false;
     m_handNumbered.push_back(node);
     nodeData(*node).m_nAnalysisNumber = int(m_handNumbered.size());
-    return 1;
+    return true;
 }
 
-void VelmorProblem::OrientBeams(int refresh, bool ijOrientation, bool changeLocalLoads)
+long Analysis::BeamIndex(const VelmorObject& beam) const
 {
-    for (const auto& beam : m_lists[KIND_BEAM])
-        static_cast<VelmorViga&>(*beam).SetIJOrientation(ijOrientation ? 1 : 0);
-    const int loadValue = ijOrientation && !changeLocalLoads ? 1 : 0;
-    for (const auto& load : m_lists[KIND_BEAM_LOAD])
-        static_cast<VelmorCarga&>(*load).SetIJOrientation(loadValue);
-    if (refresh && m_pDoc)
-        m_pDoc->UpdateAllViews(HINT_MODEL, nullptr);
+    const auto it = m_beamIndex.find(&beam);
+    return it == m_beamIndex.end() ? -1 : long(it->second);
 }
 
-void VelmorProblem::PrepareSystem(bool reorder)
+const VelmorObject* Analysis::BeamAt(int number) const
+{
+    if (number < 1 || size_t(number) > m_problem.Count(KIND_BEAM))
+        return nullptr;
+    return m_problem.List(KIND_BEAM).at(size_t(number - 1));
+}
+
+const BeamAnalysis& Analysis::BeamResult(const VelmorObject& beam, int record) const
+{
+    static const BeamAnalysis none;
+    const long i = BeamIndex(beam);
+    return i < 0 ? none : static_cast<const BeamResultPair&>(m_beams[size_t(i)])[record];
+}
+
+BeamAnalysis& Analysis::BeamResult(const VelmorObject& beam, int record)
+{
+    // Only the beams of the structure are ever analysed: any other one gets a scratch record.
+    static BeamAnalysis scratch;
+    const long i = BeamIndex(beam);
+    if (i < 0) {
+        scratch.Reset();
+        return scratch;
+    }
+    return m_beams[size_t(i)][record];
+}
+
+void Analysis::PrepareSystem(bool reorder)
 {
     const int N = m_nNodes;
     std::vector<std::pair<int, int>> beams;
-    beams.reserve(Count(KIND_BEAM));
-    for (const auto& beam : m_lists[KIND_BEAM]) {
+    beams.reserve(m_problem.Count(KIND_BEAM));
+    for (const auto& beam : m_problem.List(KIND_BEAM)) {
         const int a = beam->GetNumber(1), b = beam->GetNumber(2);
         if (a >= 1 && a <= N && b >= 1 && b <= N)
             beams.emplace_back(a, b);
@@ -169,7 +194,7 @@ void VelmorProblem::PrepareSystem(bool reorder)
     if (reorder) {
         std::vector<Mfx3dPoint> position(size_t(N) + 1);
         Mfx3dPoint p;
-        for (const auto& node : m_lists[KIND_NODE]) {
+        for (const auto& node : m_problem.List(KIND_NODE)) {
             const int k = nodeData(*node).m_nAnalysisNumber;
             if (k >= 1 && k <= N)
                 position[size_t(k)] = node->GetPosition(p, 0, 0);
@@ -192,7 +217,7 @@ void VelmorProblem::PrepareSystem(bool reorder)
     m_systemReady = true;
 }
 
-long VelmorProblem::SolverDof(long dof) const
+long Analysis::SolverDof(long dof) const
 {
     if (m_solverNode.empty())
         return dof;
@@ -203,7 +228,7 @@ long VelmorProblem::SolverDof(long dof) const
     return (m_solverNode[size_t(node)] - 1) * c + (dof - 1) % c + 1;
 }
 
-long VelmorProblem::StructureDof(long equation) const
+long Analysis::StructureDof(long equation) const
 {
     if (m_structureNode.empty())
         return equation;
@@ -214,41 +239,57 @@ long VelmorProblem::StructureDof(long equation) const
     return (m_structureNode[size_t(node)] - 1) * c + (equation - 1) % c + 1;
 }
 
-double VelmorProblem::SystemMatrixAt(long i, long j) const
+double Analysis::SystemMatrixAt(long i, long j) const
 {
     if (!m_systemReady)
         return 0.0;
     return m_K.At(SolverDof(i), SolverDof(j));
 }
 
-int VelmorProblem::RunAnalysis(int stopStep)
+AnalysisStatus Analysis::RunAnalysis(AnalysisStage stop)
 {
-    int ok = 1;
-    if (!InitAnalysis())
-        return 0;
-    if (stopStep == 1)
-        return 1;
+    AnalysisStatus status = InitAnalysis();
+    if (!status || stop == AnalysisStage::Init)
+        return status;
     NumberNodes(0);
-    OrientBeams(1, m_bOrientIJ, m_bChangeLocalLoads);
     PrepareSystem(true);
     m_bKeepK0 = false;
-    if (stopStep == 2)
-        return 1;
-    ok &= StiffnessStep(0, 0);
-    if (stopStep == 3)
-        return 1;
-    ok &= LoadStep(0, 0, 0);
-    if (stopStep == 4)
-        return 1;
-    ok &= SupportStep(0);
-    if (stopStep == 5)
-        return 1;
-    ok &= SolveSystem();
-    if (stopStep == 6 || stopStep == 7)
-        return 1;
-    ok &= ComputeResults();
+    if (stop == AnalysisStage::Numbering)
+        return status;
+    if (!StiffnessStep(0, false))
+        status.Fail();
+    if (stop == AnalysisStage::Stiffness)
+        return status;
+    LoadStep(0, LoadKind::Nodal, false);
+    if (stop == AnalysisStage::Loads)
+        return status;
+    SupportStep(0);
+    if (stop == AnalysisStage::Supports)
+        return status;
+    status.Merge(SolveSystem());
+    if (stop == AnalysisStage::Solution || stop == AnalysisStage::Combined)
+        return status;
+    ComputeResults();
     FreeAnalysis();
-    return ok;
+    if (status)
+        status.Add(kSolved, LoadString(kSolved), MessageSeverity::Information);
+    return status;
+}
+
+std::shared_ptr<Analysis> Analysis::Start(VelmorProblem& problem)
+{
+    auto analysis = std::make_shared<Analysis>(problem);
+    problem.SetAnalysis(analysis);
+    return analysis;
+}
+
+AnalysisStatus SolveAtOnce(VelmorProblem& problem, const AnalysisOptions& options)
+{
+    // The solution numbers the nodes in list order; the beams are turned to that numbering
+    // before the analysis is built, so that it sees the structure it solves.
+    problem.NumberNodesInListOrder();
+    problem.OrientBeams(true, options.orientIJ, options.changeLocalLoads);
+    return Analysis::Start(problem)->RunAnalysis(AnalysisStage::All);
 }
 
 } // namespace velmor

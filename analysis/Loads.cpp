@@ -1,4 +1,6 @@
 // The load vector: nodal loads, equivalent nodal loads of beam loads and of self weight.
+#include "Analysis.h"
+
 #include "model/VelmorCarga.h"
 #include "model/VelmorProblem.h"
 #include "model/VelmorSeccion.h"
@@ -151,52 +153,50 @@ Vector sized(const Vector& v, unsigned size)
 
 } // namespace
 
-void VelmorProblem::UpdateTotalLoad()
+void Analysis::UpdateTotalLoad()
 {
     if (!m_bDeferTotal)
         m_F = m_Fequiv + m_Fnodal;
 }
 
-int VelmorProblem::ComputeNodalLoad(VelmorObject& object)
+bool Analysis::ComputeNodalLoad(const VelmorObject& object)
 {
-    auto& load = static_cast<VelmorCarga&>(object);
+    const auto& load = static_cast<const VelmorCarga&>(object);
     const Vector six = load.GetNodalLoadVector();
     m_work.fGlobal = six.SelectByMask(m_dofMask, 6, 6, unsigned(m_nDof));
     m_work.node = load.GetNumber(0);
     m_work.loadId = load.Number();
-    return 1;
+    return true;
 }
 
-int VelmorProblem::AssembleNodalLoad()
+bool Analysis::AssembleNodalLoad()
 {
-    m_Fnodal.AddNode(m_work.node, m_work.fGlobal);
+    m_Fnodal.AddNode(m_work.node, m_work.fGlobal, m_nDof);
     const int id = m_work.loadId;
     if (id >= 1 && size_t(id) <= m_nodalLoadTable.size())
         m_nodalLoadTable[size_t(id - 1)] = {id, m_work.node};
     UpdateTotalLoad();
-    return 1;
+    return true;
 }
 
-// The loaded beam's geometry (L, T) is that of its stiffness computation; a beam whose
-// stiffness was not computed yet gets it now.
-static BeamAnalysis& beamGeometry(VelmorProblem& problem, VelmorViga& beam)
+BeamAnalysis& Analysis::BeamGeometry(const VelmorObject& beam)
 {
-    BeamAnalysis& r = beam.m_result[0];
-    if (r.T.Rows() != unsigned(2 * problem.m_nDof)) {
-        const StepWorkspace saved = problem.m_work;
-        problem.ComputeBeamStiffness(beam);
-        problem.m_work = saved;
+    BeamAnalysis& r = BeamResult(beam);
+    if (r.T.Rows() != unsigned(2 * m_nDof)) {
+        const StepWorkspace saved = m_work;
+        ComputeBeamStiffness(beam);
+        m_work = saved;
     }
     return r;
 }
 
-int VelmorProblem::ComputeBeamLoad(VelmorObject& object)
+bool Analysis::ComputeBeamLoad(const VelmorObject& object)
 {
-    auto& load = static_cast<VelmorCarga&>(object);
-    auto* beam = dynamic_cast<VelmorViga*>(load.GetParent(0));
+    const auto& load = static_cast<const VelmorCarga&>(object);
+    const auto* beam = dynamic_cast<const VelmorViga*>(load.GetParent(0));
     if (!beam)
-        return 0;
-    BeamAnalysis& r = beamGeometry(*this, *beam);
+        return false;
+    BeamAnalysis& r = BeamGeometry(*beam);
     const VelmorCargaData& d = load.Data();
     Mfx3dPoint pts[4] = {d.m_point[0], d.m_point[1], d.m_point[2], d.m_point[3]};
     if (!d.m_nLocal) {
@@ -230,36 +230,34 @@ int VelmorProblem::ComputeBeamLoad(VelmorObject& object)
     m_work.nb = beam->GetNumber(2);
     m_work.beamId = beam->Number();
     m_work.loadId = load.Number();
-    return 1;
+    return true;
 }
 
-int VelmorProblem::AssembleBeamLoad()
+bool Analysis::AssembleBeamLoad()
 {
-    m_Fequiv.AddElement(m_work.na, m_work.nb, m_work.fGlobal);
+    m_Fequiv.AddElement(m_work.na, m_work.nb, m_work.fGlobal, m_nDof);
     const int id = m_work.loadId;
     if (id >= 1 && size_t(id) <= m_distLoadTable.size())
         m_distLoadTable[size_t(id - 1)] = {id, m_work.na, m_work.nb};
     // The beam keeps the sum of every load assembled on it, so that its laws match the loads.
-    if (m_work.beamId >= 1 && size_t(m_work.beamId) <= Count(KIND_BEAM)) {
-        auto& beam = static_cast<VelmorViga&>(*m_lists[KIND_BEAM].at(size_t(m_work.beamId - 1)));
-        BeamAnalysis& r = beam.m_result[0];
+    if (const VelmorObject* beam = BeamAt(m_work.beamId)) {
+        BeamAnalysis& r = BeamResult(*beam);
         r.p = sized(r.p, 12) + m_work.shown1;
         r.equiv = sized(r.equiv, unsigned(2 * m_nDof)) + m_work.fGlobal;
     }
     UpdateTotalLoad();
-    return 1;
+    return true;
 }
 
-int VelmorProblem::ComputeSelfWeight(VelmorObject& object)
+bool Analysis::ComputeSelfWeight(const VelmorObject& beam)
 {
-    auto& beam = static_cast<VelmorViga&>(object);
     m_work.na = beam.GetNumber(1);
     m_work.nb = beam.GetNumber(2);
     m_work.beamId = beam.Number();
     const VelmorSeccionData* section = sectionOf(beam);
     if (!section || section->m_rho == 0.0)
-        return 0;
-    BeamAnalysis& r = beamGeometry(*this, beam);
+        return false;
+    BeamAnalysis& r = BeamGeometry(beam);
     const double w = -kGravity * section->m_rho * section->m_A;
     const Mfx3dPoint g = m_nType == PROBLEM_CONTINUOUS_BEAM || m_nType == PROBLEM_PLANE_FRAME
                              ? Mfx3dPoint(0, w, 0)
@@ -279,54 +277,57 @@ int VelmorProblem::ComputeSelfWeight(VelmorObject& object)
         r.p = sized(r.p, 12) + intensities;
         r.equiv = sized(r.equiv, unsigned(2 * m_nDof)) + m_work.fGlobal;
     }
-    return 1;
+    return true;
 }
 
-int VelmorProblem::AssembleSelfWeight()
+bool Analysis::AssembleSelfWeight()
 {
     const int id = m_work.beamId;
-    if (id < 1 || size_t(id) > Count(KIND_BEAM))
-        return 0;
-    const VelmorObject& beam = *m_lists[KIND_BEAM].at(size_t(id - 1));
-    const VelmorSeccionData* section = sectionOf(beam);
+    const VelmorObject* beam = BeamAt(id);
+    if (!beam)
+        return false;
+    const VelmorSeccionData* section = sectionOf(*beam);
     if (section && section->m_rho > 0.0)
-        m_Fequiv.AddElement(m_work.na, m_work.nb, m_work.fGlobal);
+        m_Fequiv.AddElement(m_work.na, m_work.nb, m_work.fGlobal, m_nDof);
     m_weightTable[size_t(id - 1)] = {id, m_work.na, m_work.nb};
     UpdateTotalLoad();
-    return 1;
+    return true;
 }
 
-int VelmorProblem::LoadStep(int index, int kind, int assemble)
+bool Analysis::LoadStep(int index, LoadKind kind, bool assemble)
 {
     if (index > 0) {
-        const int list = kind == 0 ? KIND_NODAL_LOAD : kind == 1 ? KIND_BEAM_LOAD : KIND_BEAM;
-        if (size_t(index) > Count(list))
-            return 0;
-        VelmorObject& e = *m_lists[list].at(size_t(index - 1));
-        if (kind == 0)
-            return assemble ? AssembleNodalLoad() : ComputeNodalLoad(e);
-        if (kind == 1)
-            return assemble ? AssembleBeamLoad() : ComputeBeamLoad(e);
-        return assemble ? AssembleSelfWeight() : ComputeSelfWeight(e);
+        const int list = kind == LoadKind::Nodal  ? KIND_NODAL_LOAD
+                         : kind == LoadKind::Beam ? KIND_BEAM_LOAD
+                                                  : KIND_BEAM;
+        if (size_t(index) > m_problem.Count(list))
+            return false;
+        const VelmorObject& e = *m_problem.List(list).at(size_t(index - 1));
+        switch (kind) {
+        case LoadKind::Nodal: return assemble ? AssembleNodalLoad() : ComputeNodalLoad(e);
+        case LoadKind::Beam: return assemble ? AssembleBeamLoad() : ComputeBeamLoad(e);
+        case LoadKind::SelfWeight: return assemble ? AssembleSelfWeight() : ComputeSelfWeight(e);
+        }
+        return false;
     }
     m_F.Zero();
     m_Fequiv.Zero();
     // The total is formed once at the end rather than after every load.
     m_bDeferTotal = true;
-    for (const auto& load : m_lists[KIND_NODAL_LOAD])
+    for (const auto& load : m_problem.List(KIND_NODAL_LOAD))
         if (ComputeNodalLoad(*load))
             AssembleNodalLoad();
-    for (const auto& load : m_lists[KIND_BEAM_LOAD])
+    for (const auto& load : m_problem.List(KIND_BEAM_LOAD))
         if (ComputeBeamLoad(*load))
             AssembleBeamLoad();
-    for (const auto& beam : m_lists[KIND_BEAM]) {
+    for (const auto& beam : m_problem.List(KIND_BEAM)) {
         ComputeSelfWeight(*beam);
         AssembleSelfWeight();
     }
     m_bDeferTotal = false;
     UpdateTotalLoad();
     m_work.na = m_work.nb = 0;
-    return 1;
+    return true;
 }
 
 } // namespace velmor

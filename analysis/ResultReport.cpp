@@ -1,20 +1,20 @@
 #include "ResultReport.h"
 
+#include "Analysis.h"
 #include "model/VelmorNudo.h"
 #include "model/VelmorProblem.h"
-#include "model/VelmorViga.h"
 #include "platform/core/Archive.h"
 
 namespace velmor {
 namespace {
 
 // Six columns for one node's part of a vector: the problem's components, "-" for the others.
-std::string sixColumns(const VelmorProblem& p, const Vector& v, long first)
+std::string sixColumns(const Analysis& a, const Vector& v, long first)
 {
     std::string out;
     long next = first;
     for (int j = 0; j < 6; ++j) {
-        if (p.m_dofMask[j])
+        if (a.DofMask()[j])
             out += Archive::Format("%12.3g ", v.At(next++));
         else
             out += Archive::Format("%12.12s ", "-");
@@ -31,11 +31,14 @@ std::string header(const char* first, const char* second, const char* const colu
 
 } // namespace
 
-std::vector<std::string> ResultReportLines(const VelmorProblem& problem)
+std::vector<std::string> ResultReportLines(const Analysis& analysis)
 {
+    const VelmorProblem& problem = analysis.Problem();
+    const Vector& D = analysis.Displacements();
+    const Vector& R = analysis.Reactions();
     std::vector<std::string> lines;
-    const long c = problem.m_nDof;
-    const long nodes = c ? long(problem.m_D.Rows()) / c : 0;
+    const long c = analysis.DofPerNode();
+    const long nodes = c ? long(D.Rows()) / c : 0;
 
     lines.push_back("Coordonnées:");
     lines.push_back("");
@@ -55,7 +58,7 @@ std::vector<std::string> ResultReportLines(const VelmorProblem& problem)
     lines.push_back("");
     for (long k = 1; k <= nodes; ++k)
         lines.push_back(Archive::Format("%6ld %6.6s ", k, " ") +
-                        sixColumns(problem, problem.m_D, (k - 1) * c + 1));
+                        sixColumns(analysis, D, (k - 1) * c + 1));
 
     static const char* const reaction[6] = {"Fx [N]", "Fy [N]", "Fz [N]",
                                             "Mx [Nm]", "My [Nm]", "Mz [Nm]"};
@@ -68,9 +71,9 @@ std::vector<std::string> ResultReportLines(const VelmorProblem& problem)
         if (!node->FindChild(KIND_SUPPORT))
             continue;
         const long k = node->GetNumber(0);
-        if (k >= 1 && k <= nodes && problem.m_R.Rows() == problem.m_D.Rows())
+        if (k >= 1 && k <= nodes && R.Rows() == D.Rows())
             lines.push_back(Archive::Format("%6d %6.6s ", position, " ") +
-                            sixColumns(problem, problem.m_R, (k - 1) * c + 1));
+                            sixColumns(analysis, R, (k - 1) * c + 1));
     }
 
     static const char* const force[6] = {"Sx [N]", "Sy [N]", "Sz [N]",
@@ -79,13 +82,13 @@ std::vector<std::string> ResultReportLines(const VelmorProblem& problem)
     lines.push_back(header("Poutre", "Noeud", force));
     lines.push_back("");
     for (const auto& object : problem.List(KIND_BEAM)) {
-        const auto& beam = static_cast<const VelmorViga&>(*object);
-        const Vector& q = beam.m_result[0].q;
+        const VelmorObject& beam = *object;
+        const Vector& q = analysis.BeamResult(beam).q;
         const Vector ends = q.Rows() == unsigned(2 * c) ? q : Vector(unsigned(2 * c));
         lines.push_back(Archive::Format("%6d %6d ", beam.Number(), beam.GetNumber(1)) +
-                        sixColumns(problem, ends, 1));
+                        sixColumns(analysis, ends, 1));
         lines.push_back(Archive::Format("%6.6s %6d ", " ", beam.GetNumber(2)) +
-                        sixColumns(problem, ends, c + 1));
+                        sixColumns(analysis, ends, c + 1));
     }
     return lines;
 }

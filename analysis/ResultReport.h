@@ -7,9 +7,9 @@
 
 namespace velmor {
 
-class VelmorProblem;
+class Analysis;
 
 // The report lines, in order; empty lines are empty strings.
-std::vector<std::string> ResultReportLines(const VelmorProblem& problem);
+std::vector<std::string> ResultReportLines(const Analysis& analysis);
 
 } // namespace velmor

@@ -1,8 +1,9 @@
 // Beam results: end displacements and forces in local axes, the internal-force and
 // displacement laws, inflexion points and extreme values.
+#include "Analysis.h"
+
 #include "model/VelmorProblem.h"
 #include "model/VelmorSeccion.h"
-#include "model/VelmorViga.h"
 
 #include <algorithm>
 #include <cmath>
@@ -72,23 +73,22 @@ int lawOfCode(int code)
 
 } // namespace
 
-int VelmorProblem::ComputeResults()
+bool Analysis::ComputeResults()
 {
     m_extrema.fill(0.0);
-    for (const auto& beam : m_lists[KIND_BEAM]) {
-        const Vector d = m_D.GatherElement(beam->GetNumber(1), beam->GetNumber(2));
+    for (const auto& beam : m_problem.List(KIND_BEAM)) {
+        const Vector d = m_D.GatherElement(beam->GetNumber(1), beam->GetNumber(2), m_nDof);
         const std::array<double, EXT_COUNT> record = BeamResults(*beam, d);
         for (int i = 0; i < EXT_COUNT; ++i)
             m_extrema[size_t(i)] = i % 2 == 0 ? std::min(m_extrema[size_t(i)], record[size_t(i)])
                                               : std::max(m_extrema[size_t(i)], record[size_t(i)]);
     }
-    return 1;
+    return true;
 }
 
-std::array<double, EXT_COUNT> VelmorProblem::BeamResults(VelmorObject& object, const Vector& d)
+std::array<double, EXT_COUNT> Analysis::BeamResults(const VelmorObject& beam, const Vector& d)
 {
-    auto& beam = static_cast<VelmorViga&>(object);
-    BeamAnalysis& r = beam.m_result[0];
+    BeamAnalysis& r = BeamResult(beam);
     const unsigned c2 = unsigned(2 * m_nDof);
     const int h = ReleaseCode(beam);
     const VelmorObject* sectionObject = beam.GetParent(0);
@@ -200,10 +200,9 @@ std::array<double, EXT_COUNT> VelmorProblem::BeamResults(VelmorObject& object, c
     return record;
 }
 
-Polynomial VelmorProblem::GetLaw(const VelmorObject& object, int code, double ends[2]) const
+Polynomial Analysis::GetLaw(const VelmorObject& beam, int code, double ends[2]) const
 {
-    const auto& beam = static_cast<const VelmorViga&>(object);
-    const BeamAnalysis& r = beam.m_result[0];
+    const BeamAnalysis& r = BeamResult(beam);
     const int law = lawOfCode(code);
     const int index = codeIndex(code);
     if (ends) {
@@ -221,24 +220,24 @@ Polynomial VelmorProblem::GetLaw(const VelmorObject& object, int code, double en
     return law >= 0 ? r.laws[law] : Polynomial();
 }
 
-int VelmorProblem::LawDoneFlag(const VelmorObject& beam, int code) const
+bool Analysis::LawDoneFlag(const VelmorObject& beam, int code) const
 {
     const int index = codeIndex(code);
-    return index >= 0 ? static_cast<const VelmorViga&>(beam).m_result[0].done[index] : 0;
+    return index >= 0 && BeamResult(beam).done[index] != 0;
 }
 
-int VelmorProblem::DiagramsDone(int code, const VelmorObject* beam) const
+bool Analysis::DiagramsDone(int code, const VelmorObject* beam) const
 {
     if (code >= 0 && beam)
         return LawDoneFlag(*beam, code);
     if (code < 0 && !beam) {
-        for (const auto& b : m_lists[KIND_BEAM])
-            for (int flag : static_cast<const VelmorViga&>(*b).m_result[0].done)
+        for (const auto& b : m_problem.List(KIND_BEAM))
+            for (int flag : BeamResult(*b).done)
                 if (flag != 1)
-                    return 0;
-        return 1;
+                    return false;
+        return true;
     }
-    return 1;
+    return true;
 }
 
 } // namespace velmor

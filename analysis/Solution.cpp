@@ -1,21 +1,28 @@
 // Boundary conditions (restraints, springs, prescribed displacements), the solution of the
 // system and the reactions.
+#include "Analysis.h"
+
 #include "model/VelmorApoyo.h"
 #include "model/VelmorNudo.h"
 #include "model/VelmorProblem.h"
-#include "model/VelmorViga.h"
 #include "numeric/NumericGlobals.h"
 #include "platform/core/Archive.h"
-#include "platform/core/MessageService.h"
+#include "resources/StringTable.h"
 
 #include <cmath>
 #include <vector>
 
 namespace velmor {
+namespace {
 
-int VelmorProblem::ImposeSupport(VelmorObject& object)
+constexpr int kSingular = 61251;
+constexpr int kMechanism = 61355;
+
+} // namespace
+
+bool Analysis::ImposeSupport(const VelmorObject& object)
 {
-    auto& support = static_cast<VelmorApoyo&>(object);
+    const auto& support = static_cast<const VelmorApoyo&>(object);
     const VelmorApoyoData& d = support.Data();
     const long c = m_nDof;
     const long n = EquationCount();
@@ -43,7 +50,7 @@ int VelmorProblem::ImposeSupport(VelmorObject& object)
             const long g = SolverDof(c0 + i);
             m_K.At(g, g) += s.At(i + 1);
             if (c0 + i >= 1 && c0 + i <= n)
-                m_fixed[size_t(c0 + i)] = 0;
+                m_fixed[size_t(c0 + i)] = DOF_FREE;
         }
     }
     const Mfx3dPoint zero(0, 0, 0);
@@ -76,7 +83,7 @@ int VelmorProblem::ImposeSupport(VelmorObject& object)
             }
             m_F.At(g) = value;
             m_K.At(G, G) = 1.0;
-            m_fixed[size_t(g)] = 2;
+            m_fixed[size_t(g)] = DOF_PRESCRIBED;
         }
     }
     m_work.supportId = support.Number();
@@ -86,32 +93,33 @@ int VelmorProblem::ImposeSupport(VelmorObject& object)
         m_supportTable[size_t(m_work.supportId - 1)] = {node, 0};
     m_work.na = m_work.nb = 0;
     m_work.beamId = 0;
-    return 1;
+    return true;
 }
 
-int VelmorProblem::SupportStep(int index)
+bool Analysis::SupportStep(int index)
 {
     if (index > 0) {
-        if (size_t(index) > Count(KIND_SUPPORT))
-            return 0;
-        return ImposeSupport(*m_lists[KIND_SUPPORT].at(size_t(index - 1)));
+        if (size_t(index) > m_problem.Count(KIND_SUPPORT))
+            return false;
+        return ImposeSupport(*m_problem.List(KIND_SUPPORT).at(size_t(index - 1)));
     }
     m_work.supportId = 0;
     m_work.node = 0;
-    for (const auto& support : m_lists[KIND_SUPPORT])
+    for (const auto& support : m_problem.List(KIND_SUPPORT))
         ImposeSupport(*support);
-    return 1;
+    return true;
 }
 
-int VelmorProblem::SolveSystem()
+AnalysisStatus Analysis::SolveSystem()
 {
+    AnalysisStatus status = AnalysisStatus::Success();
     const long c = m_nDof;
     const long n = EquationCount();
     if (!m_systemReady)
         PrepareSystem(false);
     // Joints by node number, for the free rotations that a joint is expected to have.
     std::vector<char> joint(size_t(m_nNodes) + 1, 0);
-    for (const auto& node : m_lists[KIND_NODE]) {
+    for (const auto& node : m_problem.List(KIND_NODE)) {
         const VelmorNudoData& nd = static_cast<const VelmorNudo&>(*node).Data();
         if (nd.m_nAnalysisNumber >= 1 && nd.m_nAnalysisNumber <= m_nNodes)
             joint[size_t(nd.m_nAnalysisNumber)] = nd.m_nJoint != 0;
@@ -126,13 +134,15 @@ int VelmorProblem::SolveSystem()
     };
     for (long i = 1; i <= n; ++i) {
         const long I = SolverDof(i);
-        const bool stays = m_fixed[size_t(i)] != 1 && (m_K.At(I, I) != 0.0 || m_F.At(i) != 0.0);
+        const bool stays =
+            m_fixed[size_t(i)] != DOF_FIXED && (m_K.At(I, I) != 0.0 || m_F.At(i) != 0.0);
         if (stays)
             continue;
-        if (m_fixed[size_t(i)] == 0) {
+        if (m_fixed[size_t(i)] == DOF_FREE) {
             const long b = (i - 1) / c + 1, d = (i - 1) % c + 1;
             if (!(joint[size_t(b)] && expectedFreeRotation(d)))
-                ShowMessage(Archive::Format("Mécanisme possible au noeud %ld, GdL %ld", b, d));
+                status.Add(kMechanism, Archive::Format(LoadString(kMechanism), int(b), int(d)),
+                           MessageSeverity::Warning);
         }
         m_K.ImposeFixed(I);
         m_F.At(i) = 0.0;
@@ -144,8 +154,11 @@ int VelmorProblem::SolveSystem()
     const Vector D = m_K.Solve(F);
     m_K.m_dRelativePivot = 0.0;
     m_D = Vector(unsigned(n));
-    if (!m_K.m_bFactorOk)
-        return 0;
+    if (!m_K.m_bFactorOk) {
+        status.Add(kSingular, LoadString(kSingular), MessageSeverity::Error);
+        status.Fail();
+        return status;
+    }
     for (long i = 1; i <= n; ++i)
         m_D.At(i) = D.At(SolverDof(i));
     // Reactions from the matrix before the supports: R = K0 * D - Fequiv - Fnodal.
@@ -164,20 +177,19 @@ int VelmorProblem::SolveSystem()
             m_R.At(i) = r;
         }
     }
-    return 1;
+    return status;
 }
 
 // K0 * D as the sum over the beams of T k Tt d of each beam, in the structure's numbering.
-void VelmorProblem::ReactionsFromBeams(const Vector& D)
+void Analysis::ReactionsFromBeams(const Vector& D)
 {
     const long c = m_nDof;
     const long n = EquationCount();
     std::vector<double> k0d(static_cast<size_t>(n) + 1, 0.0);
-    for (const auto& object : m_lists[KIND_BEAM]) {
-        const auto& beam = static_cast<const VelmorViga&>(*object);
-        const BeamAnalysis& r = beam.m_result[0];
-        const long na = beam.GetNumber(1), nb = beam.GetNumber(2);
-        const Vector g = r.T * (r.k * (r.T.Transpose() * D.GatherElement(na, nb)));
+    for (const auto& beam : m_problem.List(KIND_BEAM)) {
+        const BeamAnalysis& r = BeamResult(*beam);
+        const long na = beam->GetNumber(1), nb = beam->GetNumber(2);
+        const Vector g = r.T * (r.k * (r.T.Transpose() * D.GatherElement(na, nb, c)));
         for (long i = 1; i <= c; ++i) {
             k0d[size_t((na - 1) * c + i)] += g.At(i);
             k0d[size_t((nb - 1) * c + i)] += g.At(c + i);

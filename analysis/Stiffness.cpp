@@ -1,4 +1,6 @@
 // Beam stiffness in local axes, the transformation to global axes and the assembly.
+#include "Analysis.h"
+
 #include "model/VelmorNudo.h"
 #include "model/VelmorProblem.h"
 #include "model/VelmorSeccion.h"
@@ -77,7 +79,7 @@ void axial(const Entries& set, long u1, long u2, double EA_L)
 
 } // namespace
 
-int VelmorProblem::ReleaseCode(const VelmorObject& beam) const
+int Analysis::ReleaseCode(const VelmorObject& beam)
 {
     int h = (isJoint(beam.GetParent(1)) ? 1 : 0) + (isJoint(beam.GetParent(2)) ? 2 : 0);
     const VelmorSeccionData* s = sectionOf(beam);
@@ -86,33 +88,14 @@ int VelmorProblem::ReleaseCode(const VelmorObject& beam) const
     return h;
 }
 
-MfxTMatrix VelmorProblem::LocalFrame(const VelmorObject& beam) const
+MfxTMatrix Analysis::LocalFrame(const VelmorObject& beam)
 {
-    Mfx3dPoint p1, p2;
-    beam.GetPosition(p1, 1, 0);
-    beam.GetPosition(p2, 2, 0);
-    Mfx3dPoint x = p2 - p1;
-    x.normalize();
-    Mfx3dPoint v = static_cast<const VelmorViga&>(beam).Data().m_orientation;
-    v.normalize();
-    Mfx3dPoint y = cross(v, x);
-    if (y == Mfx3dPoint(0, 0, 0)) {
-        if (std::fabs(dot(v, Mfx3dPoint(0, 0, 1))) == 1)
-            y = Mfx3dPoint(1, 0, 0);
-        if (std::fabs(dot(v, Mfx3dPoint(1, 0, 0))) == 1)
-            y = Mfx3dPoint(0, 1, 0);
-        if (std::fabs(dot(v, Mfx3dPoint(0, 1, 0))) == 1)
-            y = Mfx3dPoint(0, 0, 1);
-    }
-    y.normalize();
-    const Mfx3dPoint z = cross(x, y);
-    return MfxTMatrix(x, y, z);
+    return static_cast<const VelmorViga&>(beam).LocalAxes();
 }
 
-int VelmorProblem::ComputeBeamStiffness(VelmorObject& object)
+bool Analysis::ComputeBeamStiffness(const VelmorObject& beam)
 {
-    auto& beam = static_cast<VelmorViga&>(object);
-    BeamAnalysis& r = beam.m_result[0];
+    BeamAnalysis& r = BeamResult(beam);
     beam.GetPosition(r.end1, 1, 0);
     beam.GetPosition(r.end2, 2, 0);
     r.L = (r.end2 - r.end1).length();
@@ -183,39 +166,39 @@ int VelmorProblem::ComputeBeamStiffness(VelmorObject& object)
     m_work.na = beam.GetNumber(1);
     m_work.nb = beam.GetNumber(2);
     m_work.beamId = beam.Number();
-    return 1;
+    return true;
 }
 
-int VelmorProblem::AssembleBeam()
+bool Analysis::AssembleBeam()
 {
     if (!m_systemReady)
         PrepareSystem(false);
-    m_K.AssembleElement(SolverNode(m_work.na), SolverNode(m_work.nb), m_work.kGlobal);
+    m_K.AssembleElement(SolverNode(m_work.na), SolverNode(m_work.nb), m_work.kGlobal, m_nDof);
     const int id = m_work.beamId;
     if (id >= 1 && size_t(id) <= m_beamTable.size())
         m_beamTable[size_t(id - 1)] = {id, m_work.na, m_work.nb};
     if (m_K0.Size() > 1)
         m_K0 = SymBandMat();
-    return 1;
+    return true;
 }
 
-int VelmorProblem::StiffnessStep(int index, int assemble)
+bool Analysis::StiffnessStep(int index, bool assemble)
 {
     if (index > 0) {
-        if (size_t(index) > Count(KIND_BEAM))
-            return 0;
-        VelmorObject& beam = *m_lists[KIND_BEAM].at(size_t(index - 1));
-        return assemble ? AssembleBeam() : ComputeBeamStiffness(beam);
+        const VelmorObject* beam = BeamAt(index);
+        if (!beam)
+            return false;
+        return assemble ? AssembleBeam() : ComputeBeamStiffness(*beam);
     }
     if (!m_systemReady)
         PrepareSystem(false);
     m_K.Zero();
-    for (const auto& beam : m_lists[KIND_BEAM]) {
+    for (const auto& beam : m_problem.List(KIND_BEAM)) {
         ComputeBeamStiffness(*beam);
         AssembleBeam();
     }
     m_work.na = m_work.nb = 0;
-    return Count(KIND_BEAM) > 0 ? 1 : 0;
+    return m_problem.Count(KIND_BEAM) > 0;
 }
 
 } // namespace velmor

@@ -4,7 +4,6 @@
 #include "VelmorApp.h"
 #include "VelmorDoc.h"
 #include "views/VelmorBaseView.h"
-#include "numeric/NumericGlobals.h"
 #include "resources/MenuTables.h"
 #include "resources/StringTable.h"
 #include "views/core/ProgramOptions.h"
@@ -90,8 +89,6 @@ bool ChildFrame::Activate()
     if (CurrentProblem() == &m_doc.Problem())
         return false;
     SetCurrentProblem(&m_doc.Problem());
-    if (const int dof = DofPerNode(m_doc.Problem().m_nType))
-        g_nDofPerNode = dof;
     const Mfx3dBox box = m_doc.Problem().StructureBox();
     Sizes().Compute((box.MaxCorner() - box.MinCorner()).length());
     m_doc.UpdateAllViews(HINT_WORKBOX, nullptr);

@@ -1,7 +1,6 @@
 #include "VelmorDoc.h"
 
 #include "model/DocumentFile.h"
-#include "numeric/NumericGlobals.h"
 #include "platform/core/MessageService.h"
 #include "platform/qt/shell/MessageHub.h"
 #include "views/core/ProgramOptions.h"

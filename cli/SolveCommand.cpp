@@ -1,12 +1,11 @@
 #include "SolveCommand.h"
 
+#include "analysis/Analysis.h"
 #include "analysis/ResultReport.h"
 #include "model/DocumentFile.h"
 #include "model/VelmorNudo.h"
 #include "model/VelmorProblem.h"
-#include "model/VelmorViga.h"
 #include "platform/core/Archive.h"
-#include "platform/core/MessageService.h"
 
 #include <cmath>
 #include <cstdio>
@@ -15,29 +14,6 @@
 
 namespace velmor {
 namespace {
-
-constexpr const char* kSolved = "Système d'équations résolu";
-constexpr const char* kSingular =
-    "Système d'équations singulier.\n\nChangez les conditions aux limites\ndans l'éditeur BIBLIOTHEQUE";
-
-// Keeps every message shown, in order, and copies it to stderr unless the output is JSON.
-class CliMessages final : public MessageService
-{
-public:
-    explicit CliMessages(bool quiet) : m_quiet(quiet) {}
-    MessageAnswer Show(std::string_view text, MessageButtons buttons, MessageIcon) override
-    {
-        shown.emplace_back(text);
-        if (!m_quiet)
-            std::fprintf(stderr, "%.*s\n", int(text.size()), text.data());
-        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
-    }
-    void Beep() override {}
-    std::vector<std::string> shown;
-
-private:
-    bool m_quiet;
-};
 
 class Json
 {
@@ -115,10 +91,13 @@ private:
     bool m_afterKey = false;
 };
 
-std::string json(const VelmorProblem& p, bool solved, const std::vector<std::string>& messages)
+std::string json(const Analysis& a, const AnalysisStatus& status)
 {
-    const long c = p.m_nDof;
-    const long nodes = c ? long(p.m_D.Rows()) / c : 0;
+    const VelmorProblem& p = a.Problem();
+    const Vector& D = a.Displacements();
+    const Vector& R = a.Reactions();
+    const long c = a.DofPerNode();
+    const long nodes = c ? long(D.Rows()) / c : 0;
     Json j;
     j.Open('{');
     j.Key("problem_type");
@@ -126,13 +105,13 @@ std::string json(const VelmorProblem& p, bool solved, const std::vector<std::str
     j.Key("dof_per_node");
     j.Integer(c);
     j.Key("equations");
-    j.Integer(long(p.m_D.Rows()));
+    j.Integer(long(D.Rows()));
     j.Key("solved");
-    j.Bool(solved);
+    j.Bool(status.Ok());
     j.Key("messages");
     j.Open('[');
-    for (const std::string& m : messages)
-        j.String(m);
+    for (const EngineMessage& m : status.Messages())
+        j.String(m.text);
     j.Close(']');
 
     j.Key("nodes");
@@ -151,7 +130,7 @@ std::string json(const VelmorProblem& p, bool solved, const std::vector<std::str
         j.Key("displacements");
         const long k = d.m_nAnalysisNumber;
         if (k >= 1 && k <= nodes)
-            j.Numbers(p.m_D, (k - 1) * c + 1, c);
+            j.Numbers(D, (k - 1) * c + 1, c);
         else
             j.Numbers(Vector(unsigned(c)), 1, c);
         j.Close('}');
@@ -166,8 +145,8 @@ std::string json(const VelmorProblem& p, bool solved, const std::vector<std::str
         j.Key("node");
         j.Integer(k);
         j.Key("values");
-        if (k >= 1 && k <= nodes && p.m_R.Rows() == p.m_D.Rows())
-            j.Numbers(p.m_R, (k - 1) * c + 1, c);
+        if (k >= 1 && k <= nodes && R.Rows() == D.Rows())
+            j.Numbers(R, (k - 1) * c + 1, c);
         else
             j.Numbers(Vector(unsigned(c)), 1, c);
         j.Close('}');
@@ -180,8 +159,8 @@ std::string json(const VelmorProblem& p, bool solved, const std::vector<std::str
     j.Key("beams");
     j.Open('[');
     for (const auto& object : p.List(KIND_BEAM)) {
-        const auto& beam = static_cast<const VelmorViga&>(*object);
-        const BeamAnalysis& r = beam.m_result[0];
+        const VelmorObject& beam = *object;
+        const BeamAnalysis& r = a.BeamResult(beam);
         j.Open('{');
         j.Key("number");
         j.Integer(beam.Number());
@@ -224,7 +203,7 @@ std::string json(const VelmorProblem& p, bool solved, const std::vector<std::str
     j.Close(']');
     j.Key("extrema");
     j.Open('[');
-    for (double v : p.m_extrema)
+    for (double v : a.Extrema())
         j.Number(v);
     j.Close(']');
     j.Close('}');
@@ -233,38 +212,30 @@ std::string json(const VelmorProblem& p, bool solved, const std::vector<std::str
 
 } // namespace
 
-int SolveCommand(const char* path, bool asJson)
+int SolveCommand(const char* path, const SolveFlags& flags)
 {
-    CliMessages messages(asJson);
-    MessageService* previous = SetMessageService(&messages);
     VelmorProblem problem;
     const LoadResult loaded = LoadProblemFile(problem, path, FileForm::Detect);
     if (loaded.status != LoadStatus::Ok) {
-        SetMessageService(previous);
         std::fprintf(stderr, "%s: %s\n", path, loaded.message.c_str());
         return 2;
     }
     problem.SyncMode(3);
-    problem.FreeAnalysis();
-    const int solved = problem.RunAnalysis(0);
-    if (solved) {
-        ShowMessage(kSolved, MessageIcon::Information);
-    } else if (problem.m_D.Rows() > 0) {
-        ShowMessage(kSingular);
-        problem.FreeAnalysis();
-    }
-    SetMessageService(previous);
-    if (asJson) {
-        std::fputs(json(problem, solved != 0, messages.shown).c_str(), stdout);
+    const AnalysisStatus status = SolveAtOnce(problem, flags.options);
+    const std::shared_ptr<Analysis> analysis = problem.CurrentAnalysis();
+    if (flags.json) {
+        std::fputs(json(*analysis, status).c_str(), stdout);
         std::fputc('\n', stdout);
-        if (!solved)
-            for (const std::string& m : messages.shown)
-                std::fprintf(stderr, "%s\n", m.c_str());
-    } else if (solved) {
-        for (const std::string& line : ResultReportLines(problem))
-            std::printf("%s\n", line.c_str());
     }
-    return solved ? 0 : 1;
+    // The messages the program would show, in order; in JSON they are in the output too, so
+    // stderr then has only those of a failure.
+    if (!flags.json || !status)
+        for (const EngineMessage& m : status.Messages())
+            std::fprintf(stderr, "%s\n", m.text.c_str());
+    if (!flags.json && status)
+        for (const std::string& line : ResultReportLines(*analysis))
+            std::printf("%s\n", line.c_str());
+    return status ? 0 : 1;
 }
 
 } // namespace velmor

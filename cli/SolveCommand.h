@@ -1,10 +1,18 @@
-// velmor-cli solve: solves a structure at once, as "Solution Finale" does with the default
-// options, and prints the result report or a JSON description of every result.
+// velmor-cli solve: solves a structure at once, as "Solution Finale" does, and prints the
+// result report or a JSON description of every result.
 #pragma once
+
+#include "analysis/Analysis.h"
 
 namespace velmor {
 
+struct SolveFlags
+{
+    bool json = false;       // --json
+    AnalysisOptions options; // --orient-ij, --change-local-loads
+};
+
 // Exit status: 0 solved, 1 singular or refused (the message on stderr), 2 unreadable file.
-int SolveCommand(const char* path, bool json);
+int SolveCommand(const char* path, const SolveFlags& flags);
 
 } // namespace velmor

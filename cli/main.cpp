@@ -3,7 +3,7 @@
 //
 //   velmor-cli convert IN OUT --text|--binary
 //   velmor-cli info FILE
-//   velmor-cli solve FILE [--json]
+//   velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads]
 //
 // Exit status: 0 on success, 1 when a structure is singular or cannot be analysed, 2 when a
 // file cannot be read or written (the reason on stderr), 64 on a usage error.
@@ -26,7 +26,7 @@ int usage()
 {
     std::fputs("usage: velmor-cli convert IN OUT --text|--binary\n"
                "       velmor-cli info FILE\n"
-               "       velmor-cli solve FILE [--json]\n",
+               "       velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads]\n",
                stderr);
     return kUsage;
 }
@@ -88,10 +88,19 @@ int main(int argc, char** argv)
     }
     if (argc == 3 && std::strcmp(argv[1], "info") == 0)
         return info(argv[2]);
-    if (argc >= 3 && argc <= 4 && std::strcmp(argv[1], "solve") == 0) {
-        if (argc == 4 && std::strcmp(argv[3], "--json") != 0)
-            return usage();
-        return SolveCommand(argv[2], argc == 4);
+    if (argc >= 3 && std::strcmp(argv[1], "solve") == 0) {
+        SolveFlags flags;
+        for (int i = 3; i < argc; ++i) {
+            if (std::strcmp(argv[i], "--json") == 0)
+                flags.json = true;
+            else if (std::strcmp(argv[i], "--orient-ij") == 0)
+                flags.options.orientIJ = true;
+            else if (std::strcmp(argv[i], "--change-local-loads") == 0)
+                flags.options.changeLocalLoads = true;
+            else
+                return usage();
+        }
+        return SolveCommand(argv[2], flags);
     }
     return usage();
 }

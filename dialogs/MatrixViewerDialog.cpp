@@ -2,7 +2,6 @@
 
 #include "DialogFields.h"
 #include "numeric/MatBase.h"
-#include "numeric/NumericGlobals.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -13,13 +12,13 @@
 namespace velmor {
 
 MatrixViewerDialog::MatrixViewerDialog(const MatBase& matrix, int firstNodeRow, int firstNodeCol,
-                                       int nodeCount, QWidget* parent)
-    : QDialog(parent), m_window(g_nDofPerNode == 2 ? 4 : 6)
+                                       int nodeCount, int dofPerNode, QWidget* parent)
+    : QDialog(parent), m_window(dofPerNode == 2 ? 4 : 6)
 {
     setObjectName(m_window == 4 ? QStringLiteral("423") : QStringLiteral("424"));
     setWindowTitle(QStringLiteral("Matrice de la barre"));
 
-    const int d = g_nDofPerNode;
+    const int d = dofPerNode;
     const ViewerAxis rows = PlaceViewerAxis(firstNodeRow, nodeCount, d, matrix.Rows(), m_window);
     const ViewerAxis cols = PlaceViewerAxis(firstNodeCol, nodeCount, d, matrix.Cols(), m_window);
 

@@ -18,10 +18,11 @@ class MatrixViewerDialog : public QDialog
     Q_OBJECT
 public:
     // Shows `matrix` (not copied; it must outlive the dialog) from node row `firstNodeRow` and
-    // node column `firstNodeCol` over `nodeCount` nodes (0: the whole matrix), with the current
-    // degrees of freedom per node (g_nDofPerNode). See PlaceViewerAxis for the placement.
+    // node column `firstNodeCol` over `nodeCount` nodes (0: the whole matrix), with `dofPerNode`
+    // degrees of freedom per node (those of the problem shown). See PlaceViewerAxis for the
+    // placement.
     MatrixViewerDialog(const MatBase& matrix, int firstNodeRow, int firstNodeCol, int nodeCount,
-                       QWidget* parent = nullptr);
+                       int dofPerNode, QWidget* parent = nullptr);
 
     int WindowSize() const { return m_window; }
     long FirstRow() const { return m_grid->FirstRow(); }

@@ -1,8 +1,6 @@
 #include "ProblemTypeDialog.h"
 
 #include "DialogFields.h"
-#include "model/ElementKind.h"
-#include "numeric/NumericGlobals.h"
 #include "platform/core/MessageService.h"
 
 #include <QDialogButtonBox>
@@ -31,7 +29,7 @@ constexpr TypeButton kButtons[4] = {
 } // namespace
 
 ProblemTypeDialog::ProblemTypeDialog(int currentType, QWidget* parent)
-    : QDialog(parent), m_type(currentType), m_dofOnOpening(g_nDofPerNode)
+    : QDialog(parent), m_type(currentType)
 {
     setObjectName(QString::number(kResourceId));
     setWindowTitle(QStringLiteral("Type de la structure"));
@@ -45,18 +43,12 @@ ProblemTypeDialog::ProblemTypeDialog(int currentType, QWidget* parent)
             button->setChecked(true);
             m_chosen = type;
         }
-        // Clicked, not toggled: only the user's choice changes the degrees of freedom.
-        connect(button, &QRadioButton::clicked, this, [this, type] { Select(type); });
+        // Clicked, not toggled: only the user's choice counts.
+        connect(button, &QRadioButton::clicked, this, [this, type] { m_chosen = type; });
         m_buttons[i] = button;
         layout->addWidget(button);
     }
     layout->addWidget(MakeButtons(this, true, "108", DialogHelpContext(kResourceId)));
-}
-
-void ProblemTypeDialog::Select(int type)
-{
-    m_chosen = type;
-    g_nDofPerNode = DofPerNode(type);
 }
 
 void ProblemTypeDialog::accept()
@@ -67,12 +59,6 @@ void ProblemTypeDialog::accept()
     }
     m_type = m_chosen;
     QDialog::accept();
-}
-
-void ProblemTypeDialog::reject()
-{
-    g_nDofPerNode = m_dofOnOpening;
-    QDialog::reject();
 }
 
 int ProblemTypeDialog::Choose(int currentType, QWidget* parent)

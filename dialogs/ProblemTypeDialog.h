@@ -1,5 +1,5 @@
-// Dialog 415 "Type de la structure": the problem type, one radio button per type. Choosing a
-// button sets the program-wide degrees of freedom per node at once (g_nDofPerNode).
+// Dialog 415 "Type de la structure": the problem type, one radio button per type. The caller
+// sets the chosen type on its problem (with the degrees of freedom that go with it).
 #pragma once
 
 #include <QDialog>
@@ -23,19 +23,16 @@ public:
     // Runs the dialog and returns Type().
     static int Choose(int currentType, QWidget* parent = nullptr);
 
+    // The type of the button last clicked (or of the one checked on opening), 0 for none.
+    int Chosen() const { return m_chosen; }
+
     // Closes only once a type is chosen.
     void accept() override;
-    // Puts the degrees of freedom per node back as they were on opening.
-    void reject() override;
 
 private:
-    // A button was clicked: the type and its degrees of freedom per node.
-    void Select(int type);
-
     QRadioButton* m_buttons[4] = {};
     int m_type = 0;
     int m_chosen = 0;
-    int m_dofOnOpening = 0;
 };
 
 } // namespace velmor

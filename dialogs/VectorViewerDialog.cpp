@@ -2,7 +2,6 @@
 
 #include "DialogFields.h"
 #include "numeric/MatBase.h"
-#include "numeric/NumericGlobals.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -13,8 +12,8 @@
 namespace velmor {
 
 VectorViewerDialog::VectorViewerDialog(const MatBase& vector, int firstNode, int nodeCount,
-                                       bool displacements, QWidget* parent)
-    : QDialog(parent), m_window(g_nDofPerNode == 2 ? 4 : 6)
+                                       int dofPerNode, bool displacements, QWidget* parent)
+    : QDialog(parent), m_window(dofPerNode == 2 ? 4 : 6)
 {
     setObjectName(m_window == 4 ? QStringLiteral("426") : QStringLiteral("425"));
     // String resources 61357 and 61356.
@@ -22,7 +21,7 @@ VectorViewerDialog::VectorViewerDialog(const MatBase& vector, int firstNode, int
                                  : QStringLiteral("Vecteur charges"));
 
     const ViewerAxis rows =
-        PlaceViewerAxis(firstNode, nodeCount, g_nDofPerNode, vector.Rows(), m_window);
+        PlaceViewerAxis(firstNode, nodeCount, dofPerNode, vector.Rows(), m_window);
     m_grid = new MatrixCellGrid(vector, m_window, 1, false, this);
     m_grid->setObjectName(QStringLiteral("cells"));
     m_grid->SetAxes(rows, ViewerAxis{1, 1});

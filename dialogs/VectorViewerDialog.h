@@ -18,10 +18,10 @@ class VectorViewerDialog : public QDialog
     Q_OBJECT
 public:
     // Shows `vector` (not copied; it must outlive the dialog) from node `firstNode` over
-    // `nodeCount` nodes (0: the whole vector), with the current degrees of freedom per node
-    // (g_nDofPerNode). See PlaceViewerAxis for the placement.
-    VectorViewerDialog(const MatBase& vector, int firstNode, int nodeCount, bool displacements,
-                       QWidget* parent = nullptr);
+    // `nodeCount` nodes (0: the whole vector), with `dofPerNode` degrees of freedom per node
+    // (those of the problem shown). See PlaceViewerAxis for the placement.
+    VectorViewerDialog(const MatBase& vector, int firstNode, int nodeCount, int dofPerNode,
+                       bool displacements, QWidget* parent = nullptr);
 
     int WindowSize() const { return m_window; }
     long FirstRow() const { return m_grid->FirstRow(); }

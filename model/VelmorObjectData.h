@@ -49,7 +49,9 @@ public:
     std::unique_ptr<VelmorObjectData> Clone() const override;
     bool IsFinite() const override;
 
-    int m_nAnalysisNumber = 0;  // set by the numbering step; not stored in files
+    // Set by the numbering step of an analysis, which otherwise only reads the structure (so
+    // it may write it through a const node); not stored in files, not part of the structure.
+    mutable int m_nAnalysisNumber = 0;
     Mfx3dPoint m_coord;         // x, y, z in metres, w = 1
     int m_nJoint = 0;           // non-zero: hinged joint (the beam ends are pinned there)
 };

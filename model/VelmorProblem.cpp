@@ -5,7 +5,6 @@
 #include "VelmorNudo.h"
 #include "VelmorSeccion.h"
 #include "VelmorViga.h"
-#include "numeric/NumericGlobals.h"
 #include "platform/core/Archive.h"
 #include "platform/core/MessageService.h"
 #include "platform/core/Trace.h"
@@ -107,8 +106,7 @@ VelmorProblem::VelmorProblem()
 
 VelmorProblem::~VelmorProblem()
 {
-    if (m_bAnalysisReady)
-        FreeAnalysis();
+    m_analysis.reset();
     DeleteAll();
     if (CurrentProblem() == this)
         SetCurrentProblem(nullptr);
@@ -116,9 +114,49 @@ VelmorProblem::~VelmorProblem()
 
 void VelmorProblem::SetProblemType(int type)
 {
+    if (type != m_nType)
+        StructureChanged();
     m_nType = type;
-    if (const int dof = DofPerNode(type))
-        g_nDofPerNode = dof;
+}
+
+void VelmorProblem::StructureChanged()
+{
+    ++m_revision;
+    m_analysis.reset();
+}
+
+void VelmorProblem::SetAnalysis(std::shared_ptr<Analysis> analysis)
+{
+    m_analysis = std::move(analysis);
+}
+
+void VelmorProblem::NumberNodesInListOrder()
+{
+    int next = 1;
+    for (const auto& node : m_lists[KIND_NODE])
+        static_cast<VelmorNudo&>(*node).Data().m_nAnalysisNumber = next++;
+}
+
+void VelmorProblem::OrientBeams(bool refresh, bool ijOrientation, bool changeLocalLoads)
+{
+    bool changed = false;
+    for (const auto& object : m_lists[KIND_BEAM]) {
+        auto& beam = static_cast<VelmorViga&>(*object);
+        const int before = beam.EndsSwapped();
+        beam.SetIJOrientation(ijOrientation ? 1 : 0);
+        changed = changed || beam.EndsSwapped() != before;
+    }
+    const int loadValue = ijOrientation && !changeLocalLoads ? 1 : 0;
+    for (const auto& object : m_lists[KIND_BEAM_LOAD]) {
+        auto& load = static_cast<VelmorCarga&>(*object);
+        const int before = load.EndsSwapped();
+        load.SetIJOrientation(loadValue);
+        changed = changed || load.EndsSwapped() != before;
+    }
+    if (changed)
+        StructureChanged();
+    if (refresh && m_pDoc)
+        m_pDoc->UpdateAllViews(HINT_MODEL, nullptr);
 }
 
 VelmorObject* VelmorProblem::CreateObject(const ElementTemplate& candidate)
@@ -133,7 +171,7 @@ VelmorObject* VelmorProblem::CreateObject(const ElementTemplate& candidate)
                 return nullptr;
     }
     std::unique_ptr<VelmorObject> element = buildElement(candidate);
-    FreeAnalysis();
+    StructureChanged();
     VelmorObject* raw = element.get();
     m_lists[kind].Append(std::move(element));
     Renumber(kind);
@@ -151,6 +189,7 @@ VelmorObject* VelmorProblem::CreateUnchecked(const ElementTemplate& candidate)
     if (!candidate.IsValid())
         return nullptr;
     std::unique_ptr<VelmorObject> element = buildElement(candidate);
+    StructureChanged();
     VelmorObject* raw = element.get();
     raw->m_pData->m_number = static_cast<int>(m_lists[candidate.m_kind].size()) + 1;
     m_lists[candidate.m_kind].Append(std::move(element));
@@ -172,6 +211,8 @@ void VelmorProblem::DeleteObject(VelmorObject* element)
         taken = m_lists[kind].Remove(element);
     if (!taken)
         Trace("DeleteObject not found");
+    else
+        StructureChanged();
 }
 
 int VelmorProblem::Renumber(int kind)
@@ -186,6 +227,7 @@ int VelmorProblem::Renumber(int kind)
 
 void VelmorProblem::DeleteAll()
 {
+    StructureChanged();
     for (VelmorObjectList& list : m_lists) {
         for (const auto& e : list)
             e->Detach(STATE_DETACH | STATE_REDRAW);
@@ -361,6 +403,7 @@ void VelmorProblem::Load(Archive& ar)
     m_box = Mfx3dBox(lo, hi);
     m_gridStep = step;
     DropBrokenElements();
+    StructureChanged();
 }
 
 // Beams first, so that the loads of a dropped beam are found without their beam afterwards.

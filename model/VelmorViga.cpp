@@ -7,6 +7,7 @@
 #include "numeric/Mfx3dDC.h"
 #include "views/core/ProgramOptions.h"
 
+#include <cmath>
 #include <utility>
 
 namespace velmor {
@@ -76,11 +77,25 @@ bool VelmorViga::HasSelfWeight() const
 
 MfxTMatrix VelmorViga::LocalAxes() const
 {
-    // The frame depends on the beam alone, so any problem builds the same one; a scratch
-    // problem serves when none is current.
-    if (const auto* problem = dynamic_cast<const VelmorProblem*>(CurrentProblem()))
-        return problem->LocalFrame(*this);
-    return VelmorProblem().LocalFrame(*this);
+    Mfx3dPoint p1, p2;
+    GetPosition(p1, 1, 0);
+    GetPosition(p2, 2, 0);
+    Mfx3dPoint x = p2 - p1;
+    x.normalize();
+    Mfx3dPoint v = Data().m_orientation;
+    v.normalize();
+    Mfx3dPoint y = cross(v, x);
+    if (y == Mfx3dPoint(0, 0, 0)) {
+        if (std::fabs(dot(v, Mfx3dPoint(0, 0, 1))) == 1)
+            y = Mfx3dPoint(1, 0, 0);
+        if (std::fabs(dot(v, Mfx3dPoint(1, 0, 0))) == 1)
+            y = Mfx3dPoint(0, 1, 0);
+        if (std::fabs(dot(v, Mfx3dPoint(0, 1, 0))) == 1)
+            y = Mfx3dPoint(0, 0, 1);
+    }
+    y.normalize();
+    const Mfx3dPoint z = cross(x, y);
+    return MfxTMatrix(x, y, z);
 }
 
 void VelmorViga::Draw(Mfx3dDC& dc, Region* region, const ProgramOptions& options)

@@ -2,8 +2,8 @@
 // section, slots 1 and 2 its end nodes.
 #pragma once
 
-#include "BeamAnalysis.h"
 #include "VelmorObject.h"
+#include "numeric/MfxTMatrix.h"
 
 namespace velmor {
 
@@ -27,20 +27,16 @@ public:
     int EndsSwapped() const { return m_nSwapped; }
     // The section in slot 0 has a density above 0.
     bool HasSelfWeight() const;
-    // The beam's local axes as the columns x, y, z of a rotation: the frame the stiffness uses
-    // (VelmorProblem::LocalFrame), taken from its two nodes and its orientation point.
+    // The beam's local axes as the columns x, y, z of a rotation: the frame the stiffness uses,
+    // taken from its two nodes and its orientation point. x runs from node 1 to node 2; y is
+    // the orientation point's direction crossed with x, or, when the two are parallel, the
+    // axis that follows the orientation's axis (z -> x, x -> y, y -> z).
     MfxTMatrix LocalAxes() const;
     // A line of width 3 or, with "Dessins en 3D", a shaded box, in the section's colour or the
     // plain beam colour, and the local-axes triad with "Orientation" outside trusses. The
     // region is the projected box of cross half-sizes 0.6u and 0.8u along the beam.
     void Draw(Mfx3dDC& dc, Region* region, const ProgramOptions& options) override;
 
-    // The analysis record the engine writes (0) and a second one of the same layout for the
-    // views (1).
-    BeamResultPair m_result;
-    // Per-analysis and exercise values, 0 at construction.
-    int m_nAnalysisFlag = 0;
-    int m_nExerciseFlag = 0;
 
     VelmorVigaData& Data() { return static_cast<VelmorVigaData&>(*m_pData); }
     const VelmorVigaData& Data() const { return static_cast<const VelmorVigaData&>(*m_pData); }

@@ -239,26 +239,23 @@ Vector Vector::Slice(long a, unsigned count) const
     return s;
 }
 
-void Vector::AddNode(long node, const MatBase& v)
+void Vector::AddNode(long node, const MatBase& v, long c)
 {
-    const long c = g_nDofPerNode;
     if (long(v.Rows()) != c)
         return;
     AddAt((node - 1) * c + 1, v, 1, static_cast<unsigned>(c));
 }
 
-void Vector::AddElement(long na, long nb, const MatBase& v)
+void Vector::AddElement(long na, long nb, const MatBase& v, long c)
 {
-    const long c = g_nDofPerNode;
     if (long(v.Rows()) != 2 * c)
         return;
     AddAt((na - 1) * c + 1, v, 1, static_cast<unsigned>(c));
     AddAt((nb - 1) * c + 1, v, c + 1, static_cast<unsigned>(c));
 }
 
-Vector Vector::GatherElement(long na, long nb) const
+Vector Vector::GatherElement(long na, long nb, long c) const
 {
-    const long c = g_nDofPerNode;
     Vector g(static_cast<unsigned>(2 * c));
     for (long i = 1; i <= c; ++i) {
         g.At(i) = At((na - 1) * c + i);

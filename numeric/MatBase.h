@@ -122,10 +122,11 @@ public:
     // count entries starting at a.
     Vector Slice(long a, unsigned count) const;
     void ClearAt(long a) { At(a) = 0.0; }
-    // Node-level blocks of g_nDofPerNode entries; v of the wrong length is ignored.
-    void AddNode(long node, const MatBase& v);
-    void AddElement(long na, long nb, const MatBase& v);
-    Vector GatherElement(long na, long nb) const;
+    // Node-level blocks of c entries (the degrees of freedom per node): node n's block starts
+    // at (n - 1) c + 1; v of the wrong length is ignored.
+    void AddNode(long node, const MatBase& v, long c);
+    void AddElement(long na, long nb, const MatBase& v, long c);
+    Vector GatherElement(long na, long nb, long c) const;
     // Converts blocks of `from` components to blocks of `to` components with a mask of `count`
     // entries (1 = component kept). See the .cpp for the walk.
     Vector SelectByMask(const int* mask, unsigned count, unsigned from, unsigned to) const;

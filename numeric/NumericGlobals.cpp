@@ -4,7 +4,6 @@
 
 namespace velmor {
 
-int g_nDofPerNode = 3;
 double g_dTolerance = 1e-15;
 
 namespace {

@@ -6,10 +6,6 @@
 
 namespace velmor {
 
-// Degrees of freedom per node of the current problem (2, 3 or 6); the analysis sets it when a
-// problem type is chosen. The node-level matrix operations place blocks of this many entries.
-extern int g_nDofPerNode;
-
 // Absolute tolerance of the symmetry test, of the Cholesky pivot test and of the clean-up of
 // tiny values: 1e-15, about five ulps of 1.0, so only round-off noise counts as zero.
 extern double g_dTolerance;

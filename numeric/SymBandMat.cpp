@@ -149,9 +149,8 @@ void SymBandMat::AddUpper(long ra, long rb, const MatBase& m, long i0, long j0, 
         }
 }
 
-void SymBandMat::AssembleElement(long na, long nb, const MatBase& k)
+void SymBandMat::AssembleElement(long na, long nb, const MatBase& k, long c)
 {
-    const long c = g_nDofPerNode;
     if (long(k.Rows()) != 2 * c)
         return;
     const long a = (na - 1) * c + 1;

@@ -42,9 +42,9 @@ public:
     // not below the row; nr or nc of 0 mean m's row or column count.
     void AddUpper(long ra, long rb, const MatBase& m, long i0 = 1, long j0 = 1, unsigned nr = 0,
                   unsigned nc = 0);
-    // Adds an element matrix of 2c x 2c (c = g_nDofPerNode) between nodes na and nb, upper
-    // triangle only; any other size does nothing.
-    void AssembleElement(long na, long nb, const MatBase& k);
+    // Adds an element matrix of 2c x 2c (c degrees of freedom per node) between nodes na and
+    // nb, upper triangle only; any other size does nothing.
+    void AssembleElement(long na, long nb, const MatBase& k, long c);
     // Clears row and column a, then puts 1 on the diagonal.
     void ImposeFixed(long a);
 

@@ -7,16 +7,24 @@
 
 namespace velmor::test {
 
-std::array<double, 6> NodeValues(const VelmorProblem& p, const Vector& v, const VelmorObject* node)
+std::array<double, 6> NodeValues(const Analysis& a, const Vector& v, const VelmorObject* node)
 {
     std::array<double, 6> out{};
-    const long c = p.m_nDof;
+    const long c = a.DofPerNode();
     const long k = node->GetNumber(0);
     long next = (k - 1) * c + 1;
     for (int j = 0; j < 6; ++j)
-        if (p.m_dofMask[j])
+        if (a.DofMask()[j])
             out[size_t(j)] = v.At(next++);
     return out;
+}
+
+std::vector<std::string> Texts(const AnalysisStatus& status)
+{
+    std::vector<std::string> texts;
+    for (const EngineMessage& m : status.Messages())
+        texts.push_back(m.text);
+    return texts;
 }
 
 namespace {
@@ -58,7 +66,7 @@ Resultant AppliedLoads(const VelmorProblem& p)
         const double L = (b - a).length();
         Mfx3dPoint q[4] = {d.m_point[0], d.m_point[1], d.m_point[2], d.m_point[3]};
         if (d.m_nLocal) {
-            const MfxTMatrix frame = p.LocalFrame(beam);
+            const MfxTMatrix frame = Analysis::LocalFrame(beam);
             for (Mfx3dPoint& v : q)
                 v = frame * Mfx3dPoint(v.x, v.y, v.z, 0.0);
         } else if (d.m_nProjected) {
@@ -84,11 +92,11 @@ Resultant AppliedLoads(const VelmorProblem& p)
     return r;
 }
 
-Resultant Reactions(const VelmorProblem& p)
+Resultant Reactions(const Analysis& a)
 {
     Resultant r;
-    for (const auto& node : p.List(KIND_NODE)) {
-        const std::array<double, 6> v = NodeValues(p, p.m_R, node.get());
+    for (const auto& node : a.Problem().List(KIND_NODE)) {
+        const std::array<double, 6> v = NodeValues(a, a.Reactions(), node.get());
         add(r, position(*node, 0), {v[0], v[1], v[2]}, {v[3], v[4], v[5]});
     }
     return r;

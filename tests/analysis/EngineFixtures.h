@@ -2,16 +2,22 @@
 // reaction, and the loads a structure carries computed directly from its elements.
 #pragma once
 
+#include "analysis/Analysis.h"
 #include "model/StructureBuilder.h"
 #include "model/VelmorProblem.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
 namespace velmor::test {
 
 // The six components (x, y, z, rx, ry, rz) of a node's part of a solution vector, the
 // components the problem type does not have left at 0.
-std::array<double, 6> NodeValues(const VelmorProblem& p, const Vector& v, const VelmorObject* node);
+std::array<double, 6> NodeValues(const Analysis& a, const Vector& v, const VelmorObject* node);
+
+// The texts of a status's messages, in order.
+std::vector<std::string> Texts(const AnalysisStatus& status);
 
 // Total force and moment about the origin of every load the structure carries (nodal loads,
 // distributed loads, self weight), from the elements' own data.
@@ -22,6 +28,6 @@ struct Resultant
 };
 Resultant AppliedLoads(const VelmorProblem& p);
 // Total force and moment about the origin of the reactions.
-Resultant Reactions(const VelmorProblem& p);
+Resultant Reactions(const Analysis& a);
 
 } // namespace velmor::test

@@ -1,5 +1,6 @@
 // The analysis engine against textbook closed forms, equilibrium and its own numbering rules.
 #include "EngineFixtures.h"
+#include "analysis/Analysis.h"
 #include "TestHooks.h"
 #include "examples/ExampleModels.h"
 #include "model/DocumentFile.h"
@@ -59,6 +60,7 @@ TEST(Numbering, DegreesOfFreedomPerProblemType)
     };
     for (const Case c : {Case{1, 8, 2}, Case{2, 12, 3}, Case{3, 24, 6}, Case{4, 12, 3}}) {
         VelmorProblem p;
+        Analysis an(p);
         StructureBuilder b(p, c.type);
         VelmorObject* s = section(b);
         VelmorObject* n[4];
@@ -66,16 +68,17 @@ TEST(Numbering, DegreesOfFreedomPerProblemType)
             n[i] = b.Node(2.0 * i, 0, 0);
         for (int i = 0; i < 3; ++i)
             b.Beam(s, n[i], n[i + 1]);
-        ASSERT_EQ(p.InitAnalysis(), 1);
-        p.NumberNodes(0);
-        EXPECT_EQ(p.EquationCount(), c.equations);
-        EXPECT_EQ(g_nDofPerNode, c.dofPerNode);
+        ASSERT_TRUE(an.InitAnalysis().Ok());
+        an.NumberNodes(0);
+        EXPECT_EQ(an.EquationCount(), c.equations);
+        EXPECT_EQ(an.DofPerNode(), c.dofPerNode);
     }
 }
 
 TEST(Numbering, AutomaticHandAndNextNumber)
 {
     VelmorProblem p;
+    Analysis an(p);
     StructureBuilder b(p, PROBLEM_PLANE_FRAME);
     VelmorObject* s = section(b);
     VelmorObject* n[5];
@@ -83,45 +86,52 @@ TEST(Numbering, AutomaticHandAndNextNumber)
         n[i] = b.Node(i, 0, 0);
     for (int i = 0; i < 4; ++i)
         b.Beam(s, n[i], n[i + 1]);
-    ASSERT_EQ(p.InitAnalysis(), 1);
-    EXPECT_EQ(p.CountNodes(), 5);
-    EXPECT_EQ(p.NumberNode(n[3]), 1);
-    EXPECT_EQ(p.NumberNode(n[1]), 1);
-    EXPECT_EQ(p.NumberNode(n[1]), 0) << "a node is numbered by hand once";
-    p.NumberNodes(-1);
+    ASSERT_TRUE(an.InitAnalysis().Ok());
+    EXPECT_EQ(an.CountNodes(), 5);
+    EXPECT_EQ(an.NumberNode(n[3]), 1);
+    EXPECT_EQ(an.NumberNode(n[1]), 1);
+    EXPECT_EQ(an.NumberNode(n[1]), 0) << "a node is numbered by hand once";
+    an.NumberNodes(-1);
     const int expected[5] = {3, 2, 4, 1, 5};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(n[i]->GetNumber(0), expected[i]);
 
-    ASSERT_EQ(p.InitAnalysis(), 1);
+    ASSERT_TRUE(an.InitAnalysis().Ok());
     EXPECT_EQ(n[0]->GetNumber(0), 0) << "initialisation clears the numbers";
-    EXPECT_EQ(p.NumberNodes(7), 1);
+    EXPECT_EQ(an.NumberNodes(7), 1);
     EXPECT_EQ(n[0]->GetNumber(0), 7);
-    p.NumberNodes(0);
-    EXPECT_EQ(p.NumberNodes(9), 0) << "nothing left to number";
+    an.NumberNodes(0);
+    EXPECT_EQ(an.NumberNodes(9), 0) << "nothing left to number";
 }
 
 TEST(Numbering, NodeWithoutBeamIsRefused)
 {
-    RecordMessages messages;
+    RecordMessages shown;
     VelmorProblem p;
+    Analysis an(p);
     StructureBuilder b(p, PROBLEM_PLANE_FRAME);
     VelmorObject* lonely = b.Node(9, 9, 0);
     VelmorObject* s = section(b);
     b.Beam(s, b.Node(0, 0, 0), b.Node(1, 0, 0));
     b.Support(lonely, 1);
-    EXPECT_EQ(p.CountNodes(), 2) << "a node without beams is not counted";
-    EXPECT_EQ(p.InitAnalysis(), 0);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].rfind("Le noeud 1 n'est relié à aucune poutre.", 0), 0u);
-    EXPECT_EQ(p.m_bAnalysisReady, 0);
+    EXPECT_EQ(an.CountNodes(), 2) << "a node without beams is not counted";
+    const AnalysisStatus init = an.InitAnalysis();
+    EXPECT_FALSE(init.Ok());
+    ASSERT_EQ(init.Messages().size(), 1u);
+    EXPECT_EQ(init.Messages()[0].text.rfind("Le noeud 1 n'est relié à aucune poutre.", 0), 0u);
+    EXPECT_FALSE(an.Ready());
+    // The whole run fails with that one message: the structure is not also called singular.
+    EXPECT_EQ(Texts(an.RunAnalysis()), Texts(init));
 
     VelmorProblem empty;
     empty.SetProblemType(PROBLEM_PLANE_FRAME);
-    messages.messages.clear();
-    EXPECT_EQ(empty.RunAnalysis(0), 0);
-    EXPECT_EQ(messages.messages,
+    Analysis aEmpty(empty);
+    const AnalysisStatus none = aEmpty.RunAnalysis();
+    EXPECT_FALSE(none.Ok());
+    EXPECT_EQ(Texts(none),
               std::vector<std::string>{"La structure n'est pas valide. Il manque des éléments."});
+    EXPECT_EQ(none.Messages()[0].id, 61267);
+    EXPECT_TRUE(shown.messages.empty()) << "the engine shows nothing itself";
 }
 
 // ---------------------------------------------------------------- element matrices
@@ -129,6 +139,7 @@ TEST(Numbering, NodeWithoutBeamIsRefused)
 TEST(Stiffness, ContinuousBeamElementAndTransformations)
 {
     VelmorProblem p;
+    Analysis an(p);
     StructureBuilder b(p, PROBLEM_CONTINUOUS_BEAM);
     VelmorSeccionData unit;
     unit.m_E = 1.0;
@@ -136,10 +147,10 @@ TEST(Stiffness, ContinuousBeamElementAndTransformations)
     unit.m_A = 1.0;
     VelmorObject* s = b.Section(unit);
     b.Beam(s, b.Node(0, 0, 0), b.Node(2, 0, 0));
-    ASSERT_EQ(p.InitAnalysis(), 1);
-    p.NumberNodes(0);
-    p.StiffnessStep(1, 0);
-    const SymBandMat& k = p.m_work.kLocal;
+    ASSERT_TRUE(an.InitAnalysis().Ok());
+    an.NumberNodes(0);
+    an.StiffnessStep(1, false);
+    const SymBandMat& k = an.Work().kLocal;
     EXPECT_DOUBLE_EQ(k.At(1, 1), 1.5);
     EXPECT_DOUBLE_EQ(k.At(1, 2), 1.5);
     EXPECT_DOUBLE_EQ(k.At(2, 2), 2.0);
@@ -147,33 +158,38 @@ TEST(Stiffness, ContinuousBeamElementAndTransformations)
     EXPECT_DOUBLE_EQ(k.At(1, 3), -1.5);
 
     VelmorProblem frame;
+
+    Analysis af(frame);
     StructureBuilder f(frame, PROBLEM_PLANE_FRAME);
     VelmorObject* fs = section(f);
     VelmorObject* a = f.Node(0, 0, 0);
     f.Beam(fs, a, f.Node(4, 0, 0));
     f.Beam(fs, a, f.Node(0, 3, 0));
-    ASSERT_EQ(frame.InitAnalysis(), 1);
-    frame.NumberNodes(0);
-    frame.StiffnessStep(1, 0);
+    ASSERT_TRUE(af.InitAnalysis().Ok());
+    af.NumberNodes(0);
+    af.StiffnessStep(1, false);
     for (long i = 1; i <= 6; ++i)
         for (long j = 1; j <= 6; ++j)
-            EXPECT_EQ(frame.m_work.T.At(i, j), i == j ? 1.0 : 0.0);
-    const MfxTMatrix R = frame.LocalFrame(beamAt(frame, 1));
+            EXPECT_EQ(af.Work().T.At(i, j), i == j ? 1.0 : 0.0);
+    const MfxTMatrix R = Analysis::LocalFrame(beamAt(frame, 1));
     const double expected[3][3] = {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}};
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j)
             EXPECT_NEAR(R(i + 1, j + 1), expected[i][j], 1e-15);
 
     VelmorProblem space;
+
+    Analysis as(space);
     StructureBuilder sp(space, PROBLEM_SPACE_FRAME);
     sp.Beam(section(sp), sp.Node(0, 0, 0), sp.Node(0, 0, 3));
-    const MfxTMatrix Rv = space.LocalFrame(beamAt(space, 0));
+    const MfxTMatrix Rv = Analysis::LocalFrame(beamAt(space, 0));
     EXPECT_EQ(Rv.Column(2), Mfx3dPoint(1, 0, 0)) << "a vertical beam takes local y = x";
 }
 
 TEST(Stiffness, ReleasedEndsAndAxialSections)
 {
     VelmorProblem p;
+    Analysis an(p);
     StructureBuilder b(p, PROBLEM_SPACE_FRAME);
     VelmorObject* s = section(b);
     VelmorObject* axial = section(b, SHAPE_AXIAL, 0.0, 2.0);
@@ -184,11 +200,11 @@ TEST(Stiffness, ReleasedEndsAndAxialSections)
     b.Beam(s, a, hinge);
     b.Beam(axial, hinge, c);
     b.Beam(s, a, c);
-    ASSERT_EQ(p.InitAnalysis(), 1);
-    p.NumberNodes(0);
+    ASSERT_TRUE(an.InitAnalysis().Ok());
+    an.NumberNodes(0);
 
-    p.StiffnessStep(1, 0); // node 2 is a joint: h = 2
-    const SymBandMat& k = p.m_work.kLocal;
+    an.StiffnessStep(1, false); // node 2 is a joint: h = 2
+    const SymBandMat& k = an.Work().kLocal;
     const double L = 4.0;
     EXPECT_DOUBLE_EQ(k.At(2, 2), 3 * E * I / (L * L * L));
     EXPECT_DOUBLE_EQ(k.At(6, 6), 3 * E * I / L);
@@ -196,17 +212,17 @@ TEST(Stiffness, ReleasedEndsAndAxialSections)
     EXPECT_EQ(k.At(4, 4), 0.0) << "a beam with a released end carries no torsion";
     EXPECT_EQ(k.At(10, 10), 0.0);
 
-    p.StiffnessStep(2, 0); // "Axial": a truss bar between a joint and a rigid node
+    an.StiffnessStep(2, false); // "Axial": a truss bar between a joint and a rigid node
     for (long i = 1; i <= 12; ++i)
         for (long j = 1; j <= 12; ++j) {
             const bool axialTerm = (i == 1 || i == 7) && (j == 1 || j == 7);
             if (!axialTerm) {
-                EXPECT_EQ(p.m_work.kLocal.At(i, j), 0.0) << i << "," << j;
+                EXPECT_EQ(an.Work().kLocal.At(i, j), 0.0) << i << "," << j;
             }
         }
-    p.StiffnessStep(3, 0); // rigid both ends: torsion on both ends
-    EXPECT_DOUBLE_EQ(p.m_work.kLocal.At(4, 4), G * J / 8.0);
-    EXPECT_DOUBLE_EQ(p.m_work.kLocal.At(4, 10), -G * J / 8.0);
+    an.StiffnessStep(3, false); // rigid both ends: torsion on both ends
+    EXPECT_DOUBLE_EQ(an.Work().kLocal.At(4, 4), G * J / 8.0);
+    EXPECT_DOUBLE_EQ(an.Work().kLocal.At(4, 10), -G * J / 8.0);
 }
 
 TEST(Loads, FixedEndForcesOfUniformAndTriangularLoads)
@@ -231,35 +247,37 @@ TEST(Loads, FixedEndForcesOfUniformAndTriangularLoads)
     };
     for (const Case& c : cases) {
         VelmorProblem p;
+        Analysis an(p);
         StructureBuilder b(p, c.type);
         VelmorObject* beam = b.Beam(section(b), b.Node(0, 0, 0, c.joint1), b.Node(L, 0, 0));
         b.BeamLoad(beam, c.loadType, {0, c.q1, 0}, {0, c.q2, 0});
-        ASSERT_EQ(p.InitAnalysis(), 1) << c.name;
-        p.NumberNodes(0);
-        p.StiffnessStep(0, 0);
-        p.LoadStep(1, 1, 0);
-        ASSERT_EQ(p.m_work.fLocal.Rows(), c.expected.size());
+        ASSERT_TRUE(an.InitAnalysis().Ok()) << c.name;
+        an.NumberNodes(0);
+        an.StiffnessStep(0, false);
+        an.LoadStep(1, LoadKind::Beam, false);
+        ASSERT_EQ(an.Work().fLocal.Rows(), c.expected.size());
         for (size_t i = 0; i < c.expected.size(); ++i)
-            EXPECT_NEAR(p.m_work.fLocal.At(long(i + 1)), c.expected[i], 1e-9) << c.name << " f" << i + 1;
+            EXPECT_NEAR(an.Work().fLocal.At(long(i + 1)), c.expected[i], 1e-9) << c.name << " f" << i + 1;
     }
 }
 
 TEST(Loads, ProjectedLoadIsScaledByTheCosine)
 {
     VelmorProblem p;
+    Analysis an(p);
     StructureBuilder b(p, PROBLEM_PLANE_FRAME);
     const double angle = 30.0 * M_PI / 180.0, L = 4.0, q = -2000.0;
     VelmorObject* beam = b.Beam(section(b), b.Node(0, 0, 0), b.Node(L * std::cos(angle), L * std::sin(angle), 0));
     b.BeamLoad(beam, LOAD_CONSTANT_PROJECTED, {0, q, 0});
-    ASSERT_EQ(p.InitAnalysis(), 1);
-    p.NumberNodes(0);
-    p.StiffnessStep(0, 0);
-    p.LoadStep(1, 1, 0);
+    ASSERT_TRUE(an.InitAnalysis().Ok());
+    an.NumberNodes(0);
+    an.StiffnessStep(0, false);
+    an.LoadStep(1, LoadKind::Beam, false);
     // Total vertical load q times the horizontal projection, half at each end.
     const double total = q * L * std::cos(angle);
-    EXPECT_NEAR(p.m_work.fGlobal.At(2), total / 2, 1e-9);
-    EXPECT_NEAR(p.m_work.fGlobal.At(5), total / 2, 1e-9);
-    EXPECT_NEAR(p.m_work.fGlobal.At(1), 0.0, 1e-9);
+    EXPECT_NEAR(an.Work().fGlobal.At(2), total / 2, 1e-9);
+    EXPECT_NEAR(an.Work().fGlobal.At(5), total / 2, 1e-9);
+    EXPECT_NEAR(an.Work().fGlobal.At(1), 0.0, 1e-9);
 }
 
 // ---------------------------------------------------------------- closed forms
@@ -269,17 +287,18 @@ TEST(ClosedForms, CantileverTipLoadInEveryFrameType)
     const double P = -10000.0, L = 3.0;
     for (int type : {PROBLEM_CONTINUOUS_BEAM, PROBLEM_PLANE_FRAME, PROBLEM_SPACE_FRAME}) {
         VelmorProblem p;
+        Analysis an(p);
         StructureBuilder b(p, type);
         VelmorObject* fixed = b.Node(0, 0, 0);
         VelmorObject* tip = b.Node(L, 0, 0);
         b.Beam(section(b), fixed, tip);
         b.Support(fixed, 1);
         b.NodalLoad(tip, type == PROBLEM_SPACE_FRAME ? Mfx3dPoint(0, P, 2 * P) : Mfx3dPoint(0, P, 0));
-        ASSERT_EQ(p.RunAnalysis(0), 1) << type;
-        const auto d = NodeValues(p, p.m_D, tip);
+        ASSERT_TRUE(an.RunAnalysis().Ok()) << type;
+        const auto d = NodeValues(an, an.Displacements(), tip);
         EXPECT_LT(rel(d[1], P * L * L * L / (3 * E * I)), 1e-12) << type;
         EXPECT_LT(rel(d[5], P * L * L / (2 * E * I)), 1e-12) << type;
-        const auto r = NodeValues(p, p.m_R, fixed);
+        const auto r = NodeValues(an, an.Reactions(), fixed);
         EXPECT_LT(rel(r[1], -P), 1e-12);
         EXPECT_LT(rel(r[5], -P * L), 1e-12);
         if (type == PROBLEM_SPACE_FRAME) {
@@ -287,10 +306,10 @@ TEST(ClosedForms, CantileverTipLoadInEveryFrameType)
             EXPECT_LT(rel(d[4], -2 * P * L * L / (2 * E * I)), 1e-12);
         }
         // A linear moment law, zero at the free end, no inflexion point reported.
-        const VelmorViga& beam = beamAt(p, 0);
-        EXPECT_EQ(beam.m_result[0].laws[LAW_MZ].Degree(), 1);
-        EXPECT_NEAR(beam.m_result[0].laws[LAW_MZ].Evaluate(L), 0.0, 1e-9);
-        EXPECT_EQ(beam.m_result[0].nInflexMz, 0);
+        const BeamAnalysis& beam = an.BeamResult(beamAt(p, 0));
+        EXPECT_EQ(beam.laws[LAW_MZ].Degree(), 1);
+        EXPECT_NEAR(beam.laws[LAW_MZ].Evaluate(L), 0.0, 1e-9);
+        EXPECT_EQ(beam.nInflexMz, 0);
     }
 }
 
@@ -298,6 +317,7 @@ TEST(ClosedForms, SimplySupportedUniformLoad)
 {
     const double q = -5000.0, L = 6.0;
     VelmorProblem p;
+    Analysis an(p);
     StructureBuilder b(p, PROBLEM_PLANE_FRAME);
     VelmorObject* a = b.Node(0, 0, 0);
     VelmorObject* c = b.Node(L, 0, 0);
@@ -305,15 +325,15 @@ TEST(ClosedForms, SimplySupportedUniformLoad)
     b.Support(a, 9, {1, 1, 0, 0, 0, 0});
     b.Support(c, 9, {0, 1, 0, 0, 0, 0});
     b.BeamLoad(beam, LOAD_CONSTANT_LOCAL, {0, q, 0});
-    ASSERT_EQ(p.RunAnalysis(0), 1);
-    const BeamAnalysis& r = beamAt(p, 0).m_result[0];
+    ASSERT_TRUE(an.RunAnalysis().Ok());
+    const BeamAnalysis& r = an.BeamResult(beamAt(p, 0));
     EXPECT_NEAR(r.laws[LAW_MZ].Evaluate(0.0), 0.0, 1e-6);
     EXPECT_EQ(r.laws[LAW_VY].Degree(), 1);
     // Sagging moments are negative: Mz(L/2) = q L^2 / 8 with q downward.
     EXPECT_LT(rel(r.laws[LAW_MZ].Evaluate(L / 2), q * L * L / 8), 1e-12);
     EXPECT_LT(rel(r.laws[LAW_V].Evaluate(L / 2), 5 * q * L * L * L * L / (384 * E * I)), 1e-10);
     EXPECT_LT(rel(r.extrema[EXT_MZ], q * L * L / 8), 1e-12);
-    EXPECT_LT(rel(NodeValues(p, p.m_R, a)[1], -q * L / 2), 1e-12);
+    EXPECT_LT(rel(NodeValues(an, an.Reactions(), a)[1], -q * L / 2), 1e-12);
 }
 
 TEST(ClosedForms, ProppedCantileverAndTwoSpanBeam)
@@ -321,18 +341,20 @@ TEST(ClosedForms, ProppedCantileverAndTwoSpanBeam)
     const double q = -1000.0, L = 5.0;
     {
         VelmorProblem p;
+        Analysis an(p);
         StructureBuilder b(p, PROBLEM_CONTINUOUS_BEAM);
         VelmorObject* fixed = b.Node(0, 0, 0);
         VelmorObject* prop = b.Node(L, 0, 0);
         b.BeamLoad(b.Beam(section(b), fixed, prop), LOAD_CONSTANT_GLOBAL, {0, q, 0});
         b.Support(fixed, 1);
         b.Support(prop, 2);
-        ASSERT_EQ(p.RunAnalysis(0), 1);
-        EXPECT_LT(rel(NodeValues(p, p.m_R, prop)[1], -3 * q * L / 8), 1e-12);
-        EXPECT_LT(rel(NodeValues(p, p.m_R, fixed)[5], -q * L * L / 8), 1e-12);
+        ASSERT_TRUE(an.RunAnalysis().Ok());
+        EXPECT_LT(rel(NodeValues(an, an.Reactions(), prop)[1], -3 * q * L / 8), 1e-12);
+        EXPECT_LT(rel(NodeValues(an, an.Reactions(), fixed)[5], -q * L * L / 8), 1e-12);
     }
     {
         VelmorProblem p;
+        Analysis an(p);
         StructureBuilder b(p, PROBLEM_CONTINUOUS_BEAM);
         VelmorObject* n[3] = {b.Node(0, 0, 0), b.Node(L, 0, 0), b.Node(2 * L, 0, 0)};
         VelmorObject* s = section(b);
@@ -341,11 +363,11 @@ TEST(ClosedForms, ProppedCantileverAndTwoSpanBeam)
             b.Support(n[i], 2);
         }
         b.Support(n[2], 2);
-        ASSERT_EQ(p.RunAnalysis(0), 1);
-        EXPECT_LT(rel(NodeValues(p, p.m_R, n[1])[1], -10 * q * L / 8), 1e-12);
-        EXPECT_LT(rel(NodeValues(p, p.m_R, n[0])[1], -3 * q * L / 8), 1e-12);
+        ASSERT_TRUE(an.RunAnalysis().Ok());
+        EXPECT_LT(rel(NodeValues(an, an.Reactions(), n[1])[1], -10 * q * L / 8), 1e-12);
+        EXPECT_LT(rel(NodeValues(an, an.Reactions(), n[0])[1], -3 * q * L / 8), 1e-12);
         // Hogging over the middle support: positive, magnitude q L^2 / 8.
-        const BeamAnalysis& r = beamAt(p, 0).m_result[0];
+        const BeamAnalysis& r = an.BeamResult(beamAt(p, 0));
         EXPECT_LT(rel(r.laws[LAW_MZ].Evaluate(L), -q * L * L / 8), 1e-12);
         // The parabola vanishes at the pinned end and at 3L/4 (both roots kept for degree 2).
         ASSERT_EQ(r.nInflexMz, 2);
@@ -361,6 +383,7 @@ TEST(ClosedForms, SpringSettlementTorsionAndSelfWeight)
         // A cantilever whose tip rests on a spring.
         const double k = 3.0e6;
         VelmorProblem p;
+        Analysis an(p);
         StructureBuilder b(p, PROBLEM_PLANE_FRAME);
         VelmorObject* fixed = b.Node(0, 0, 0);
         VelmorObject* tip = b.Node(L, 0, 0);
@@ -368,53 +391,56 @@ TEST(ClosedForms, SpringSettlementTorsionAndSelfWeight)
         b.Support(fixed, 1);
         b.Spring(tip, {0, k, 0});
         b.NodalLoad(tip, {0, P, 0});
-        ASSERT_EQ(p.RunAnalysis(0), 1);
+        ASSERT_TRUE(an.RunAnalysis().Ok());
         const double kBeam = 3 * E * I / (L * L * L);
-        EXPECT_LT(rel(NodeValues(p, p.m_D, tip)[1], P / (k + kBeam)), 1e-12);
-        EXPECT_LT(rel(NodeValues(p, p.m_R, tip)[1], -k * P / (k + kBeam)), 1e-9)
+        EXPECT_LT(rel(NodeValues(an, an.Displacements(), tip)[1], P / (k + kBeam)), 1e-12);
+        EXPECT_LT(rel(NodeValues(an, an.Reactions(), tip)[1], -k * P / (k + kBeam)), 1e-9)
             << "the spring's force shows as the reaction";
     }
     {
         // A fixed-fixed beam whose second end settles by delta.
         const double delta = -0.01;
         VelmorProblem p;
+        Analysis an(p);
         StructureBuilder b(p, PROBLEM_CONTINUOUS_BEAM);
         VelmorObject* a = b.Node(0, 0, 0);
         VelmorObject* c = b.Node(L, 0, 0);
         b.Beam(section(b), a, c);
         b.Support(a, 1);
         b.Settlement(c, {1, 1, 1, 1, 1, 1}, {0, delta, 0});
-        ASSERT_EQ(p.RunAnalysis(0), 1);
-        EXPECT_LT(rel(NodeValues(p, p.m_D, c)[1], delta), 1e-15);
-        EXPECT_LT(rel(NodeValues(p, p.m_R, c)[1], 12 * E * I * delta / (L * L * L)), 1e-12);
-        EXPECT_LT(rel(NodeValues(p, p.m_R, a)[5], -6 * E * I * delta / (L * L)), 1e-12);
+        ASSERT_TRUE(an.RunAnalysis().Ok());
+        EXPECT_LT(rel(NodeValues(an, an.Displacements(), c)[1], delta), 1e-15);
+        EXPECT_LT(rel(NodeValues(an, an.Reactions(), c)[1], 12 * E * I * delta / (L * L * L)), 1e-12);
+        EXPECT_LT(rel(NodeValues(an, an.Reactions(), a)[5], -6 * E * I * delta / (L * L)), 1e-12);
     }
     {
         // A space cantilever twisted by a tip torque.
         const double T = 500.0;
         VelmorProblem p;
+        Analysis an(p);
         StructureBuilder b(p, PROBLEM_SPACE_FRAME);
         VelmorObject* fixed = b.Node(0, 0, 0);
         VelmorObject* tip = b.Node(L, 0, 0);
         b.Beam(section(b), fixed, tip);
         b.Support(fixed, 1);
         b.NodalLoad(tip, {0, 0, 0}, {T, 0, 0});
-        ASSERT_EQ(p.RunAnalysis(0), 1);
-        EXPECT_LT(rel(NodeValues(p, p.m_D, tip)[3], T * L / (G * J)), 1e-12);
-        EXPECT_LT(rel(beamAt(p, 0).m_result[0].laws[LAW_T].Evaluate(1.0), T), 1e-12);
+        ASSERT_TRUE(an.RunAnalysis().Ok());
+        EXPECT_LT(rel(NodeValues(an, an.Displacements(), tip)[3], T * L / (G * J)), 1e-12);
+        EXPECT_LT(rel(an.BeamResult(beamAt(p, 0)).laws[LAW_T].Evaluate(1.0), T), 1e-12);
     }
     {
         // Self weight of a cantilever: the support carries rho g A L and its moment.
         const double rho = 7850.0;
         VelmorProblem p;
+        Analysis an(p);
         StructureBuilder b(p, PROBLEM_PLANE_FRAME);
         VelmorObject* fixed = b.Node(0, 0, 0);
         b.Beam(section(b, SHAPE_ARBITRARY, rho), fixed, b.Node(L, 0, 0));
         b.Support(fixed, 1);
-        ASSERT_EQ(p.RunAnalysis(0), 1);
+        ASSERT_TRUE(an.RunAnalysis().Ok());
         const double W = rho * 9.81 * A * L;
-        EXPECT_LT(rel(NodeValues(p, p.m_R, fixed)[1], W), 1e-12);
-        EXPECT_LT(rel(NodeValues(p, p.m_R, fixed)[5], W * L / 2), 1e-12);
+        EXPECT_LT(rel(NodeValues(an, an.Reactions(), fixed)[1], W), 1e-12);
+        EXPECT_LT(rel(NodeValues(an, an.Reactions(), fixed)[5], W * L / 2), 1e-12);
     }
 }
 
@@ -425,6 +451,7 @@ TEST(ClosedForms, PortalSwayAndTruss)
         // moment H h / 4 at both of its ends.
         const double H = 10000.0, h = 3.0;
         VelmorProblem p;
+        Analysis an(p);
         StructureBuilder b(p, PROBLEM_PLANE_FRAME);
         // Columns that do not lengthen, a girder that does not bend.
         VelmorObject* column = section(b, SHAPE_ARBITRARY, 0.0, 1e6);
@@ -440,15 +467,16 @@ TEST(ClosedForms, PortalSwayAndTruss)
         b.Support(a, 1);
         b.Support(e, 1);
         b.NodalLoad(c, {H, 0, 0});
-        ASSERT_EQ(p.RunAnalysis(0), 1);
-        EXPECT_LT(rel(NodeValues(p, p.m_R, a)[0], -H / 2), 1e-5);
-        EXPECT_LT(rel(std::fabs(NodeValues(p, p.m_R, a)[5]), H * h / 4), 1e-5);
-        EXPECT_LT(rel(NodeValues(p, p.m_D, c)[0], H * h * h * h / (24 * E * I)), 1e-5);
+        ASSERT_TRUE(an.RunAnalysis().Ok());
+        EXPECT_LT(rel(NodeValues(an, an.Reactions(), a)[0], -H / 2), 1e-5);
+        EXPECT_LT(rel(std::fabs(NodeValues(an, an.Reactions(), a)[5]), H * h / 4), 1e-5);
+        EXPECT_LT(rel(NodeValues(an, an.Displacements(), c)[0], H * h * h * h / (24 * E * I)), 1e-5);
     }
     {
         // Two bars meeting at 45 degrees: each carries P / sqrt(2) in tension.
         const double P = -20000.0;
         VelmorProblem p;
+        Analysis an(p);
         StructureBuilder b(p, PROBLEM_SPACE_TRUSS);
         VelmorObject* s = b.Axial(A, E);
         VelmorObject* left = b.Node(-2, 0, 2), *right = b.Node(2, 0, 2), *apex = b.Node(0, 0, 0);
@@ -458,9 +486,9 @@ TEST(ClosedForms, PortalSwayAndTruss)
         b.Support(right, 2);
         b.Support(apex, 9, {0, 1, 0, 0, 0, 0});
         b.NodalLoad(apex, {0, 0, P});
-        ASSERT_EQ(p.RunAnalysis(0), 1);
+        ASSERT_TRUE(an.RunAnalysis().Ok());
         for (size_t i = 0; i < 2; ++i) {
-            const BeamAnalysis& r = beamAt(p, i).m_result[0];
+            const BeamAnalysis& r = an.BeamResult(beamAt(p, i));
             EXPECT_LT(rel(r.laws[LAW_N].Evaluate(1.0), -P / std::sqrt(2.0)), 1e-12);
             EXPECT_EQ(r.done[1], 1) << "no shear in a truss bar";
             EXPECT_EQ(r.done[5], 1);
@@ -475,18 +503,27 @@ TEST(Solution, SingularStructuresAreReported)
 {
     RecordMessages messages;
     VelmorProblem p;
+    Analysis an(p);
     StructureBuilder b(p, PROBLEM_PLANE_FRAME);
     b.Beam(section(b), b.Node(0, 0, 0), b.Node(2, 0, 0));
     b.NodalLoad(p.List(KIND_NODE).at(1), {0, -1, 0});
-    EXPECT_EQ(p.RunAnalysis(0), 0) << "no support at all";
-    for (long i = 1; i <= long(p.m_D.Rows()); ++i)
-        EXPECT_EQ(p.m_D.At(i), 0.0);
+    const AnalysisStatus status = an.RunAnalysis();
+    EXPECT_FALSE(status.Ok()) << "no support at all";
+    ASSERT_FALSE(status.Messages().empty());
+    EXPECT_EQ(status.Messages().back().id, 61251);
+    EXPECT_EQ(status.Messages().back().text.rfind("Système d'équations singulier.", 0), 0u);
+    for (const EngineMessage& m : status.Messages())
+        EXPECT_NE(m.id, 61250) << "a failed solution is not also reported solved";
+    for (long i = 1; i <= long(an.Displacements().Rows()); ++i)
+        EXPECT_EQ(an.Displacements().At(i), 0.0);
+    EXPECT_TRUE(messages.messages.empty()) << "the engine shows nothing itself";
 }
 
 TEST(Solution, NodeOfAxialBarsHasAFreeRotationReported)
 {
     RecordMessages messages;
     VelmorProblem p;
+    Analysis an(p);
     StructureBuilder b(p, PROBLEM_PLANE_FRAME);
     VelmorObject* bar = b.Axial(A, E);
     VelmorObject* left = b.Node(0, 0, 0), *apex = b.Node(2, 2, 0), *right = b.Node(4, 0, 0);
@@ -495,13 +532,16 @@ TEST(Solution, NodeOfAxialBarsHasAFreeRotationReported)
     b.Support(left, 9, {1, 1, 0, 0, 0, 1});
     b.Support(right, 9, {1, 1, 0, 0, 0, 1});
     b.NodalLoad(apex, {0, -1000, 0});
-    ASSERT_EQ(p.RunAnalysis(0), 1);
-    EXPECT_EQ(messages.messages, std::vector<std::string>{"Mécanisme possible au noeud 2, GdL 3"});
-    EXPECT_LT(rel(NodeValues(p, p.m_R, left)[1], 500.0), 1e-12);
+    const AnalysisStatus status = an.RunAnalysis();
+    ASSERT_TRUE(status.Ok());
+    // The warning comes before the success message, as the program shows them.
+    EXPECT_EQ(Texts(status), (std::vector<std::string>{"Mécanisme possible au noeud 2, GdL 3",
+                                                        "Système d'équations résolu"}));
+    EXPECT_EQ(status.Messages()[0].severity, MessageSeverity::Warning);
+    EXPECT_LT(rel(NodeValues(an, an.Reactions(), left)[1], 500.0), 1e-12);
 
-    // The same apex as a joint: its free rotation is expected, nothing is shown.
-    messages.messages.clear();
+    // The same apex as a joint: its free rotation is expected, only the success is told.
     static_cast<VelmorNudo*>(apex)->Data().m_nJoint = 1;
-    ASSERT_EQ(p.RunAnalysis(0), 1);
+    EXPECT_EQ(Texts(an.RunAnalysis()), std::vector<std::string>{"Système d'équations résolu"});
     EXPECT_TRUE(messages.messages.empty());
 }

@@ -3,6 +3,7 @@
 // and velmor-cli prints the report and the JSON of it.
 #include "EngineFixtures.h"
 #include "TestHooks.h"
+#include "analysis/Analysis.h"
 #include "analysis/ResultReport.h"
 #include "examples/ExampleModels.h"
 #include "model/VelmorViga.h"
@@ -18,25 +19,25 @@ using namespace velmor::test;
 namespace {
 
 // The single steps in the structure's own numbering, as the tutor runs them.
-int solveStepByStep(VelmorProblem& p)
+bool solveStepByStep(const VelmorProblem& p, Analysis& an)
 {
-    if (!p.InitAnalysis())
-        return 0;
-    p.NumberNodes(0);
+    if (!an.InitAnalysis())
+        return false;
+    an.NumberNodes(0);
     for (int i = 1; i <= int(p.Count(KIND_BEAM)); ++i) {
-        p.StiffnessStep(i, 0);
-        p.StiffnessStep(i, 1);
+        an.StiffnessStep(i, false);
+        an.StiffnessStep(i, true);
     }
     for (int kind = 0; kind < 3; ++kind) {
         const int count = int(p.Count(kind == 0 ? KIND_NODAL_LOAD : kind == 1 ? KIND_BEAM_LOAD : KIND_BEAM));
         for (int i = 1; i <= count; ++i)
-            if (p.LoadStep(i, kind, 0))
-                p.LoadStep(i, kind, 1);
+            if (an.LoadStep(i, LoadKind(kind), false))
+                an.LoadStep(i, LoadKind(kind), true);
     }
     for (int i = 1; i <= int(p.Count(KIND_SUPPORT)); ++i)
-        p.SupportStep(i);
-    const int solved = p.SolveSystem();
-    p.ComputeResults();
+        an.SupportStep(i);
+    const bool solved = an.SolveSystem().Ok();
+    an.ComputeResults();
     return solved;
 }
 
@@ -55,9 +56,10 @@ TEST(ExampleSolutions, ReactionsBalanceTheLoads)
     RecordMessages messages;
     for (const ExampleModel& m : ExampleModels()) {
         VelmorProblem p;
+        Analysis an(p);
         m.build(p);
-        ASSERT_EQ(p.RunAnalysis(0), 1) << m.file;
-        const Resultant applied = AppliedLoads(p), reactions = Reactions(p);
+        ASSERT_TRUE(an.RunAnalysis().Ok()) << m.file;
+        const Resultant applied = AppliedLoads(p), reactions = Reactions(an);
         const double tol = 1e-8 * (1.0 + std::fabs(applied.force.x) + std::fabs(applied.force.y) +
                                    std::fabs(applied.force.z));
         const bool plane = p.m_nType <= PROBLEM_PLANE_FRAME;
@@ -81,12 +83,13 @@ TEST(ExampleSolutions, AtOnceAgreesWithTheSingleSteps)
         VelmorProblem atOnce, steps;
         m.build(atOnce);
         m.build(steps);
-        ASSERT_EQ(atOnce.RunAnalysis(0), 1) << m.file;
-        ASSERT_EQ(solveStepByStep(steps), 1) << m.file;
-        const double d = scale(steps.m_D), r = scale(steps.m_R);
-        for (long i = 1; i <= long(steps.m_D.Rows()); ++i) {
-            EXPECT_NEAR(atOnce.m_D.At(i), steps.m_D.At(i), 1e-10 * d) << m.file << " D" << i;
-            EXPECT_NEAR(atOnce.m_R.At(i), steps.m_R.At(i), 1e-8 * r) << m.file << " R" << i;
+        Analysis aOnce(atOnce), aSteps(steps);
+        ASSERT_TRUE(aOnce.RunAnalysis().Ok()) << m.file;
+        ASSERT_TRUE(solveStepByStep(steps, aSteps)) << m.file;
+        const double d = scale(aSteps.Displacements()), r = scale(aSteps.Reactions());
+        for (long i = 1; i <= long(aSteps.Displacements().Rows()); ++i) {
+            EXPECT_NEAR(aOnce.Displacements().At(i), aSteps.Displacements().At(i), 1e-10 * d) << m.file << " D" << i;
+            EXPECT_NEAR(aOnce.Reactions().At(i), aSteps.Reactions().At(i), 1e-8 * r) << m.file << " R" << i;
         }
     }
 }
@@ -94,12 +97,13 @@ TEST(ExampleSolutions, AtOnceAgreesWithTheSingleSteps)
 TEST(ExampleSolutions, ReportOfThePortal)
 {
     VelmorProblem p;
+    Analysis an(p);
     for (const ExampleModel& m : ExampleModels())
         if (m.file == "portique-simple.vlm")
             m.build(p);
     RecordMessages messages;
-    ASSERT_EQ(p.RunAnalysis(0), 1);
-    const std::vector<std::string> lines = ResultReportLines(p);
+    ASSERT_TRUE(an.RunAnalysis().Ok());
+    const std::vector<std::string> lines = ResultReportLines(an);
     // Hand-checked: horizontal reactions balance the 15 kN, vertical ones the 150 kN girder load.
     const std::vector<std::string> reactions = {
         "     1                 145     7.02e+04            -            -            -     5.29e+03 ",

@@ -1,5 +1,6 @@
 // Faults of the textbook method as first written down, each pinned by the test named after it.
 #include "EngineFixtures.h"
+#include "analysis/Analysis.h"
 #include "TestHooks.h"
 #include "model/DocumentFile.h"
 #include "model/VelmorCarga.h"
@@ -39,6 +40,7 @@ VelmorViga& beamAt(VelmorProblem& p, size_t i)
 TEST(Mends, UnloadedBeamHasZeroEquivalentLoads)
 {
     VelmorProblem p;
+    Analysis an(p);
     StructureBuilder b(p, PROBLEM_PLANE_FRAME);
     VelmorObject* s = steel(b);
     VelmorObject* a = b.Node(0, 0, 0), *c = b.Node(3, 4, 0), *d = b.Node(8, 4, 0);
@@ -46,8 +48,8 @@ TEST(Mends, UnloadedBeamHasZeroEquivalentLoads)
     b.BeamLoad(b.Beam(s, c, d), LOAD_CONSTANT_GLOBAL, {0, -1000, 0});
     b.Support(a, 1);
     b.Support(d, 2);
-    ASSERT_EQ(p.RunAnalysis(0), 1);
-    const BeamAnalysis& r = beamAt(p, 0).m_result[0];
+    ASSERT_TRUE(an.RunAnalysis().Ok());
+    const BeamAnalysis& r = an.BeamResult(beamAt(p, 0));
     ASSERT_EQ(r.equiv.Rows(), 6u);
     for (long i = 1; i <= 6; ++i)
         EXPECT_EQ(r.equiv.At(i), 0.0);
@@ -74,20 +76,24 @@ TEST(Mends, ContinuousBeamGivesTheSameResultsWhicheverWayItsSpansWereDrawn)
         b.Support(n[1], 2);
         b.Support(n[2], 2);
         b.NodalLoad(n[2], {0, 0, 0}, {0, 0, 4000});
-        return p.RunAnalysis(0);
+        return SolveAtOnce(p).Ok();
     };
     VelmorProblem forward, backward;
-    ASSERT_EQ(solve(false, forward), 1);
-    ASSERT_EQ(solve(true, backward), 1);
-    for (long i = 1; i <= long(forward.m_D.Rows()); ++i) {
-        EXPECT_NEAR(backward.m_D.At(i), forward.m_D.At(i), 1e-12 + 1e-9 * std::fabs(forward.m_D.At(i)));
-        EXPECT_NEAR(backward.m_R.At(i), forward.m_R.At(i), 1e-6 + 1e-9 * std::fabs(forward.m_R.At(i)));
+    ASSERT_TRUE(solve(false, forward));
+    ASSERT_TRUE(solve(true, backward));
+    const Analysis& f = *forward.CurrentAnalysis();
+    const Analysis& r = *backward.CurrentAnalysis();
+    for (long i = 1; i <= long(f.Displacements().Rows()); ++i) {
+        EXPECT_NEAR(r.Displacements().At(i), f.Displacements().At(i),
+                    1e-12 + 1e-9 * std::fabs(f.Displacements().At(i)));
+        EXPECT_NEAR(r.Reactions().At(i), f.Reactions().At(i),
+                    1e-6 + 1e-9 * std::fabs(f.Reactions().At(i)));
     }
     // The laws run from each beam's own node 1: the reversed span's moment at x = 0 is, in
     // magnitude, the forward span's moment at x = L.
     const double L = 4.0;
-    EXPECT_NEAR(std::fabs(beamAt(backward, 0).m_result[0].laws[LAW_MZ].Evaluate(0.0)),
-                std::fabs(beamAt(forward, 0).m_result[0].laws[LAW_MZ].Evaluate(L)), 1e-6);
+    EXPECT_NEAR(std::fabs(r.BeamResult(beamAt(backward, 0)).laws[LAW_MZ].Evaluate(0.0)),
+                std::fabs(f.BeamResult(beamAt(forward, 0)).laws[LAW_MZ].Evaluate(L)), 1e-6);
 }
 
 TEST(Mends, BeamWithAReleasedEndCarriesNoTorsion)
@@ -97,6 +103,7 @@ TEST(Mends, BeamWithAReleasedEndCarriesNoTorsion)
     // on the rigid end would have held it as a spring to the ground.
     RecordMessages messages;
     VelmorProblem p;
+    Analysis an(p);
     StructureBuilder b(p, PROBLEM_SPACE_FRAME);
     VelmorObject* s = steel(b);
     VelmorObject* a = b.Node(0, 0, 0);
@@ -107,12 +114,13 @@ TEST(Mends, BeamWithAReleasedEndCarriesNoTorsion)
     b.Support(a, 9, {1, 1, 1, 0, 1, 1});
     b.Support(hinge, 2);
     b.NodalLoad(a, {0, 0, 0}, {100, 0, 0});
-    EXPECT_EQ(p.RunAnalysis(0), 0);
+    EXPECT_FALSE(an.RunAnalysis().Ok());
 }
 
 TEST(Mends, AxialMemberLoadsUseItsOwnReleaseCode)
 {
     VelmorProblem p;
+    Analysis an(p);
     StructureBuilder b(p, PROBLEM_PLANE_FRAME);
     VelmorObject* frame = steel(b);
     VelmorSeccionData tieData;
@@ -130,15 +138,15 @@ TEST(Mends, AxialMemberLoadsUseItsOwnReleaseCode)
     b.BeamLoad(bar, LOAD_CONSTANT_GLOBAL, {0, -500, 0});
     b.Support(a, 2);
     b.Support(e, 9, {0, 1, 0, 0, 0, 0});
-    ASSERT_EQ(p.InitAnalysis(), 1);
-    p.NumberNodes(0);
-    p.StiffnessStep(0, 0);
-    p.LoadStep(1, 1, 0);
-    EXPECT_EQ(p.m_work.fLocal.At(3), 0.0) << "no fixed-end moment on a bar that cannot bend";
-    EXPECT_EQ(p.m_work.fLocal.At(6), 0.0);
-    EXPECT_DOUBLE_EQ(p.m_work.fLocal.At(2), -500.0 * 6 / 2);
-    ASSERT_EQ(p.RunAnalysis(0), 1);
-    const Resultant applied = AppliedLoads(p), reactions = Reactions(p);
+    ASSERT_TRUE(an.InitAnalysis().Ok());
+    an.NumberNodes(0);
+    an.StiffnessStep(0, false);
+    an.LoadStep(1, LoadKind::Beam, false);
+    EXPECT_EQ(an.Work().fLocal.At(3), 0.0) << "no fixed-end moment on a bar that cannot bend";
+    EXPECT_EQ(an.Work().fLocal.At(6), 0.0);
+    EXPECT_DOUBLE_EQ(an.Work().fLocal.At(2), -500.0 * 6 / 2);
+    ASSERT_TRUE(an.RunAnalysis().Ok());
+    const Resultant applied = AppliedLoads(p), reactions = Reactions(an);
     EXPECT_NEAR(applied.force.y + reactions.force.y, 0.0, 1e-6);
     EXPECT_NEAR(applied.moment.z + reactions.moment.z, 0.0, 1e-6);
 }
@@ -146,6 +154,7 @@ TEST(Mends, AxialMemberLoadsUseItsOwnReleaseCode)
 TEST(Mends, SpaceTrussTransverseLoadsReachTheSupports)
 {
     VelmorProblem p;
+    Analysis an(p);
     StructureBuilder b(p, PROBLEM_SPACE_TRUSS);
     VelmorObject* s = steel(b, SHAPE_AXIAL, 7850.0);
     VelmorObject* a = b.Node(0, 0, 0), *c = b.Node(4, 0, 0), *d = b.Node(2, 3, 0), *apex = b.Node(2, 1, 2);
@@ -158,8 +167,8 @@ TEST(Mends, SpaceTrussTransverseLoadsReachTheSupports)
     b.Support(a, 2);
     b.Support(c, 9, {0, 1, 1, 0, 0, 0});
     b.Support(d, 8);
-    ASSERT_EQ(p.RunAnalysis(0), 1);
-    const Resultant applied = AppliedLoads(p), reactions = Reactions(p);
+    ASSERT_TRUE(an.RunAnalysis().Ok());
+    const Resultant applied = AppliedLoads(p), reactions = Reactions(an);
     const double weight = 7850.0 * 9.81 * 0.004 * (4 + 2 * std::sqrt(13.0) + std::sqrt(8.0) + 2 * std::sqrt(9.0));
     EXPECT_LT(applied.force.z, -8000.0 - weight + 1.0);
     EXPECT_NEAR(applied.force.z + reactions.force.z, 0.0, 1e-6);
@@ -178,14 +187,15 @@ TEST(Mends, ExtremesSampleTheEndOfTheBeam)
         ++samples;
     ASSERT_EQ(samples, 20) << "the length must show the fault";
     VelmorProblem p;
+    Analysis an(p);
     StructureBuilder b(p, PROBLEM_PLANE_FRAME);
     VelmorObject* tip = b.Node(L, 0, 0);
     VelmorObject* fixed = b.Node(0, 0, 0);
     b.Beam(steel(b), tip, fixed);
     b.Support(fixed, 1);
     b.NodalLoad(tip, {0, 1000, 0});
-    ASSERT_EQ(p.RunAnalysis(0), 1);
-    const BeamAnalysis& r = beamAt(p, 0).m_result[0];
+    ASSERT_TRUE(an.RunAnalysis().Ok());
+    const BeamAnalysis& r = an.BeamResult(beamAt(p, 0));
     EXPECT_DOUBLE_EQ(r.extrema[EXT_MZ + 1], r.laws[LAW_MZ].Evaluate(L));
     EXPECT_GT(r.extrema[EXT_MZ + 1], 0.0);
 }
@@ -196,15 +206,17 @@ TEST(Mends, NodeWithoutBeamIsRefusedInsteadOfDroppingAConnectedNode)
     // the system of two nodes.
     RecordMessages messages;
     VelmorProblem p;
+    Analysis an(p);
     StructureBuilder b(p, PROBLEM_PLANE_FRAME);
     b.Node(5, 5, 0);
     VelmorObject* fixed = b.Node(0, 0, 0), *tip = b.Node(2, 0, 0);
     b.Beam(steel(b), fixed, tip);
     b.Support(fixed, 1);
     b.NodalLoad(tip, {0, -1000, 0});
-    EXPECT_EQ(p.RunAnalysis(0), 0);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.messages[0].find("Le noeud 1"), std::string::npos);
+    const AnalysisStatus status = an.RunAnalysis();
+    EXPECT_FALSE(status.Ok());
+    ASSERT_EQ(status.Messages().size(), 1u);
+    EXPECT_NE(status.Messages()[0].text.find("Le noeud 1"), std::string::npos);
 }
 
 TEST(Mends, SeveralBeamLoadsOnOneBeamAllEnterItsLaws)
@@ -227,10 +239,11 @@ TEST(Mends, SeveralBeamLoadsOnOneBeamAllEnterItsLaws)
     text.replace(at, header.size() + record.size(),
                  "Elements in the list distributed_load: 2 \n\n" + record + second);
     VelmorProblem p;
+    Analysis an(p);
     ASSERT_EQ(LoadProblemBytes(p, text, FileForm::Text).status, LoadStatus::Ok);
     ASSERT_EQ(p.Count(KIND_BEAM_LOAD), 2u);
-    ASSERT_EQ(p.RunAnalysis(0), 1);
-    const BeamAnalysis& r = beamAt(p, 0).m_result[0];
+    ASSERT_TRUE(an.RunAnalysis().Ok());
+    const BeamAnalysis& r = an.BeamResult(beamAt(p, 0));
     // Vy(0) = -(force of the fixed node on the beam), here the whole 3 kN/m over 4 m.
     EXPECT_NEAR(r.laws[LAW_VY].Evaluate(0.0), -3000.0 * 4, 1e-6);
     EXPECT_NEAR(r.laws[LAW_VY].Evaluate(4.0), 0.0, 1e-6) << "the free end carries no shear";
@@ -248,15 +261,18 @@ TEST(Mends, GlobalLoadOfASwappedBeamKeepsItsDirection)
         b.BeamLoad(beam, LOAD_LINEAR_GLOBAL, {0, -1000, 0}, {0, -4000, 0});
         b.Support(a, 1);
         b.Support(c, 2);
-        p.m_bOrientIJ = orient;
-        return p.RunAnalysis(0);
+        AnalysisOptions options;
+        options.orientIJ = orient;
+        return SolveAtOnce(p, options).Ok();
     };
     VelmorProblem plain, oriented;
-    ASSERT_EQ(solve(false, plain), 1);
-    ASSERT_EQ(solve(true, oriented), 1);
+    ASSERT_TRUE(solve(false, plain));
+    ASSERT_TRUE(solve(true, oriented));
     EXPECT_EQ(beamAt(oriented, 0).EndsSwapped(), 1);
-    for (long i = 1; i <= long(plain.m_R.Rows()); ++i)
-        EXPECT_NEAR(oriented.m_R.At(i), plain.m_R.At(i), 1e-6);
+    const Vector& plainR = plain.CurrentAnalysis()->Reactions();
+    const Vector& orientedR = oriented.CurrentAnalysis()->Reactions();
+    for (long i = 1; i <= long(plainR.Rows()); ++i)
+        EXPECT_NEAR(orientedR.At(i), plainR.At(i), 1e-6);
 }
 
 TEST(Mends, MechanismWhosePivotsAreRoundOffIsReportedSingular)
@@ -264,6 +280,7 @@ TEST(Mends, MechanismWhosePivotsAreRoundOffIsReportedSingular)
     // A rotated parallelogram of pinned bars on two pins: its sway pivot is round-off.
     RecordMessages messages;
     VelmorProblem p;
+    Analysis an(p);
     StructureBuilder b(p, PROBLEM_PLANE_FRAME);
     VelmorObject* bar = b.Axial(0.004, 2.1e11);
     const double t = 0.3;
@@ -276,7 +293,7 @@ TEST(Mends, MechanismWhosePivotsAreRoundOffIsReportedSingular)
     b.Support(n[0], 9, {1, 1, 0, 0, 0, 0});
     b.Support(n[1], 9, {1, 1, 0, 0, 0, 0});
     b.NodalLoad(n[2], {1000, 0, 0});
-    EXPECT_EQ(p.RunAnalysis(0), 0);
-    for (long i = 1; i <= long(p.m_D.Rows()); ++i)
-        EXPECT_EQ(p.m_D.At(i), 0.0);
+    EXPECT_FALSE(an.RunAnalysis().Ok());
+    for (long i = 1; i <= long(an.Displacements().Rows()); ++i)
+        EXPECT_EQ(an.Displacements().At(i), 0.0);
 }

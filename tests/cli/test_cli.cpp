@@ -1,4 +1,6 @@
 // velmor-cli run as a user runs it: exit status, standard output and error, files written.
+#include "model/DocumentFile.h"
+#include "model/StructureBuilder.h"
 #include "platform/core/FileIO.h"
 
 #include <gtest/gtest.h>
@@ -170,5 +172,67 @@ TEST(Cli, SolveReportsThePortalAndRefusals)
     EXPECT_EQ(singularJson.status, 1);
     EXPECT_NE(singularJson.out.find("\"solved\":false"), std::string::npos);
     EXPECT_EQ(cli("solve " + quoted(dir / "missing.vlm")).status, 2);
+
+    // A node without beams: refused with its one message, not also called singular.
+    {
+        using namespace velmor;
+        VelmorProblem p;
+        StructureBuilder b(p, PROBLEM_PLANE_FRAME);
+        b.Beam(b.Rectangle(0.2, 0.4, 2.1e11, 0.3), b.Node(0, 0, 0), b.Node(2, 0, 0));
+        b.Node(4, 4, 0);
+        ASSERT_TRUE(SaveProblemFile(p, (dir / "lonely.vlm").string(), true, error)) << error;
+    }
+    CliRun lonely = cli("solve " + quoted(dir / "lonely.vlm"));
+    EXPECT_EQ(lonely.status, 1);
+    EXPECT_EQ(lonely.err.rfind("Le noeud 3 n'est relié à aucune poutre.", 0), 0u) << lonely.err;
+    EXPECT_EQ(lonely.err.find("singulier"), std::string::npos) << lonely.err;
+    fs::remove_all(dir);
+}
+
+TEST(Cli, SolveTakesTheOrientationOptions)
+{
+    // One span drawn from right to left with a local load: turned with its beam, the load
+    // keeps its direction; with --change-local-loads it keeps its local values and reverses.
+    const fs::path dir = fs::path(testing::TempDir()) / ("velmor_cli_orient_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    std::string error;
+    {
+        using namespace velmor;
+        VelmorProblem p;
+        StructureBuilder b(p, PROBLEM_PLANE_FRAME);
+        VelmorObject* left = b.Node(0, 0, 0);
+        VelmorObject* right = b.Node(6, 0, 0);
+        VelmorObject* beam = b.Beam(b.Rectangle(0.2, 0.4, 2.1e11, 0.3), right, left);
+        b.BeamLoad(beam, LOAD_CONSTANT_LOCAL, {0, -1000, 0});
+        b.Support(left, 1);
+        b.Support(right, 2);
+        ASSERT_TRUE(SaveProblemFile(p, (dir / "span.vlm").string(), true, error)) << error;
+    }
+    const std::string file = quoted(dir / "span.vlm");
+    auto reactionsOf = [](const std::string& json) {
+        const size_t at = json.find("\"reactions\":");
+        return at == std::string::npos ? std::string() : json.substr(at, json.find("\"beams\"") - at);
+    };
+    const CliRun plain = cli("solve " + file + " --json");
+    const CliRun oriented = cli("solve " + file + " --json --orient-ij");
+    const CliRun changed = cli("solve " + file + " --orient-ij --json --change-local-loads");
+    ASSERT_EQ(plain.status, 0) << plain.err << plain.out;
+    ASSERT_EQ(oriented.status, 0) << oriented.err;
+    ASSERT_EQ(changed.status, 0) << changed.err;
+    // Beam 1 runs from node 2 to node 1 unless turned.
+    EXPECT_NE(plain.out.find("\"number\":1,\"node1\":2,\"node2\":1"), std::string::npos);
+    EXPECT_NE(oriented.out.find("\"number\":1,\"node1\":1,\"node2\":2"), std::string::npos);
+    EXPECT_EQ(reactionsOf(oriented.out), reactionsOf(plain.out));
+    EXPECT_NE(reactionsOf(changed.out), reactionsOf(plain.out));
+    // A propped cantilever under q = 1 kN/m over L = 6 m: 5qL/8 and qL^2/8 at the fixed end,
+    // 3qL/8 at the pin; upwards along the reversed beam's local y, downwards once the load
+    // keeps its local values on the turned beam.
+    EXPECT_NE(reactionsOf(plain.out).find("{\"node\":1,\"values\":[0,-3750,-4500]}"), std::string::npos)
+        << reactionsOf(plain.out);
+    EXPECT_NE(reactionsOf(plain.out).find("{\"node\":2,\"values\":[0,-2250,"), std::string::npos);
+    EXPECT_NE(reactionsOf(changed.out).find("{\"node\":1,\"values\":[0,3750,4500]}"), std::string::npos)
+        << reactionsOf(changed.out);
+    EXPECT_NE(reactionsOf(changed.out).find("{\"node\":2,\"values\":[0,2250,"), std::string::npos);
+    EXPECT_EQ(cli("solve " + file + " --sideways").status, 64);
     fs::remove_all(dir);
 }

@@ -144,7 +144,7 @@ TEST(FileFormat, LoadingRestoresTheGraph)
     EXPECT_EQ(p.List(KIND_BEAM_LOAD).at(0)->GetParent(0), beam);
     EXPECT_EQ(beam->CountChildren(KIND_BEAM_LOAD), 1);
     EXPECT_EQ(p.List(KIND_SUPPORT).at(1)->m_pData->m_kind, KIND_SUPPORT);
-    EXPECT_EQ(g_nDofPerNode, 3) << "loading sets the degrees of freedom of the type";
+    EXPECT_EQ(p.ProblemType(), PROBLEM_PLANE_FRAME);
 }
 
 TEST(FileFormat, SavingRenumbersAfterDeletes)

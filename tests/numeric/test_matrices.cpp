@@ -25,13 +25,6 @@ Mat matOf(unsigned rows, unsigned cols, std::initializer_list<double> values)
     return m;
 }
 
-struct DofScope
-{
-    explicit DofScope(int c) : saved(g_nDofPerNode) { g_nDofPerNode = c; }
-    ~DofScope() { g_nDofPerNode = saved; }
-    int saved;
-};
-
 } // namespace
 
 TEST(Mat, DefaultShapesAreOneByOneZero)
@@ -207,24 +200,23 @@ TEST(MatCopy, CopiesBetweenClassesGoThroughElements)
 
 TEST(Vector, SliceAddAtAndNodeBlocks)
 {
-    DofScope dof(3);
     Vector v(9);
     Vector e(6);
     for (long i = 1; i <= 6; ++i)
         e.At(i) = double(i);
-    v.AddElement(3, 1, e);
+    v.AddElement(3, 1, e, 3);
     EXPECT_EQ(v.At(7), 1.0);
     EXPECT_EQ(v.At(9), 3.0);
     EXPECT_EQ(v.At(1), 4.0);
     EXPECT_EQ(v.At(3), 6.0);
-    Vector g = v.GatherElement(3, 1);
+    Vector g = v.GatherElement(3, 1, 3);
     for (long i = 1; i <= 6; ++i)
         EXPECT_EQ(g.At(i), double(i));
 
-    v.AddNode(2, Vector(2)); // wrong length: ignored
+    v.AddNode(2, Vector(2), 3); // wrong length: ignored
     Vector node(3);
     node.At(2) = 5.0;
-    v.AddNode(2, node);
+    v.AddNode(2, node, 3);
     EXPECT_EQ(v.At(5), 5.0);
     v.ClearAt(5);
     EXPECT_EQ(v.At(5), 0.0);

@@ -122,14 +122,12 @@ TEST(SymBandMat, StorageMapsDiagonalByDiagonal)
 
 TEST(SymBandMat, AssembleElementPlacesBlocksInTheUpperTriangle)
 {
-    const int saved = g_nDofPerNode;
-    g_nDofPerNode = 2;
     Mat k(4, 4);
     for (long i = 1; i <= 4; ++i)
         for (long j = 1; j <= 4; ++j)
             k.At(i, j) = double(10 * i + j);
     SymBandMat a(6, 6);
-    a.AssembleElement(3, 1, k);
+    a.AssembleElement(3, 1, k, 2);
     // Node 3 is DOFs 5-6, node 1 DOFs 1-2; the coupling comes from k's lower-left block.
     EXPECT_EQ(a.At(5, 5), 11.0);
     EXPECT_EQ(a.At(5, 6), 12.0);
@@ -141,11 +139,9 @@ TEST(SymBandMat, AssembleElementPlacesBlocksInTheUpperTriangle)
     EXPECT_EQ(a.At(1, 6), 32.0);
 
     SymBandMat before = a;
-    g_nDofPerNode = 3;
-    a.AssembleElement(1, 2, k); // a 4 x 4 element with 3 DOFs per node does nothing
+    a.AssembleElement(1, 2, k, 3); // a 4 x 4 element with 3 DOFs per node does nothing
     for (size_t i = 0; i < a.Size(); ++i)
         EXPECT_EQ(a.Data()[i], before.Data()[i]);
-    g_nDofPerNode = saved;
 }
 
 TEST(SymBandMat, ImposeFixedClearsRowAndColumn)

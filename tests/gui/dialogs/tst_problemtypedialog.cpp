@@ -3,7 +3,6 @@
 // Cancel keeps the type and the degrees of freedom of before, help asks for the context.
 #include "DialogTestSupport.h"
 #include "dialogs/ProblemTypeDialog.h"
-#include "numeric/NumericGlobals.h"
 #include "platform/qt/shell/MessageHub.h"
 
 #include <QRadioButton>
@@ -16,8 +15,6 @@ class TestProblemTypeDialog : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { g_nDofPerNode = 3; }
-
     void labelsAndTitle()
     {
         ProblemTypeDialog dialog(0);
@@ -49,36 +46,32 @@ private slots:
         ProblemTypeDialog dialog(type);
         for (auto* button : dialog.findChildren<QRadioButton*>())
             QCOMPARE(button->isChecked(), button->objectName() == checked);
-        QCOMPARE(g_nDofPerNode, 3); // opening changes nothing
+        QCOMPARE(dialog.Chosen(), checked.isEmpty() ? 0 : type);
     }
 
-    void clickSetsTheDegreesOfFreedomAtOnce_data()
+    void clickChoosesTheType_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("type");
-        QTest::addColumn<int>("dof");
-        QTest::newRow("beams") << QStringLiteral("254") << 1 << 2;
-        QTest::newRow("plane frame") << QStringLiteral("255") << 2 << 3;
-        QTest::newRow("space frame") << QStringLiteral("256") << 3 << 6;
-        QTest::newRow("space truss") << QStringLiteral("257") << 4 << 3;
+        QTest::newRow("beams") << QStringLiteral("254") << 1;
+        QTest::newRow("plane frame") << QStringLiteral("255") << 2;
+        QTest::newRow("space frame") << QStringLiteral("256") << 3;
+        QTest::newRow("space truss") << QStringLiteral("257") << 4;
     }
-    void clickSetsTheDegreesOfFreedomAtOnce()
+    void clickChoosesTheType()
     {
         QFETCH(QString, button);
         QFETCH(int, type);
-        QFETCH(int, dof);
-        g_nDofPerNode = 0;
-        int dofBeforeOk = -1;
+        int chosenBeforeOk = -1;
         WhenModal<ProblemTypeDialog>([&](ProblemTypeDialog* d) {
             auto* radio = Control<QRadioButton>(d, qPrintable(button));
             // On the indicator, which is always inside the button's click area.
             QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
-            dofBeforeOk = g_nDofPerNode;
+            chosenBeforeOk = d->Chosen();
             Click(d, "1");
         });
         QCOMPARE(ProblemTypeDialog::Choose(type == 1 ? 2 : 1), type);
-        QCOMPARE(dofBeforeOk, dof);
-        QCOMPARE(g_nDofPerNode, dof);
+        QCOMPARE(chosenBeforeOk, type);
     }
 
     void okWaitsForAType()
@@ -108,25 +101,21 @@ private slots:
         QCOMPARE(dialog.Type(), 3);
     }
 
-    void cancelKeepsTheTypeAndTheDegreesOfFreedom_data()
+    void cancelKeepsTheType_data()
     {
         QTest::addColumn<int>("opened");
-        QTest::addColumn<int>("dofBefore");
-        QTest::newRow("fresh structure") << 0 << 0;
-        QTest::newRow("plane frame") << 2 << 3;
-        QTest::newRow("beams") << 1 << 2;
+        QTest::newRow("fresh structure") << 0;
+        QTest::newRow("plane frame") << 2;
+        QTest::newRow("beams") << 1;
     }
-    void cancelKeepsTheTypeAndTheDegreesOfFreedom()
+    void cancelKeepsTheType()
     {
         QFETCH(int, opened);
-        QFETCH(int, dofBefore);
-        g_nDofPerNode = dofBefore;
         WhenModal<ProblemTypeDialog>([](ProblemTypeDialog* d) {
             Control<QRadioButton>(d, "256")->click();
             Click(d, "2");
         });
         QCOMPARE(ProblemTypeDialog::Choose(opened), opened);
-        QCOMPARE(g_nDofPerNode, dofBefore);
     }
 
     void helpAsksForTheDialogsContext()

@@ -6,7 +6,6 @@
 #include "dialogs/MatrixViewerDialog.h"
 #include "dialogs/VectorViewerDialog.h"
 #include "numeric/MatBase.h"
-#include "numeric/NumericGlobals.h"
 
 #include <QScrollBar>
 
@@ -40,8 +39,6 @@ class TestViewerDialogs : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { g_nDofPerNode = 3; }
-    void cleanupTestCase() { g_nDofPerNode = 3; }
 
     void placement_data()
     {
@@ -98,7 +95,7 @@ private slots:
     void beamMatrixOfAPlaneFrameFitsDialog424()
     {
         const Mat k = Indexed(6);
-        MatrixViewerDialog dialog(k, 1, 1, 2);
+        MatrixViewerDialog dialog(k, 1, 1, 2, 3);
         dialog.show();
         QVERIFY(Shoot(&dialog, QStringLiteral("dialog_424_matrix")));
         QCOMPARE(dialog.objectName(), QStringLiteral("424"));
@@ -121,9 +118,8 @@ private slots:
 
     void continuousBeamUsesDialog423()
     {
-        g_nDofPerNode = 2;
         const Mat k = Indexed(10);
-        MatrixViewerDialog dialog(k, 5, 2, 0);
+        MatrixViewerDialog dialog(k, 5, 2, 0, 2);
         dialog.show();
         QVERIFY(Shoot(&dialog, QStringLiteral("dialog_423_matrix")));
         QCOMPARE(dialog.objectName(), QStringLiteral("423"));
@@ -142,7 +138,7 @@ private slots:
     void cellsPastTheEndStayEmpty()
     {
         const Mat k = Indexed(3);
-        MatrixViewerDialog dialog(k, 1, 1, 0);
+        MatrixViewerDialog dialog(k, 1, 1, 0, 3);
         QCOMPARE(dialog.Grid().CellText(2, 2), MatrixCellGrid::FormatEntry(k(3, 3)));
         QCOMPARE(dialog.Grid().CellText(3, 0), QString());
         QCOMPARE(dialog.Grid().CellText(0, 5), QString());
@@ -151,7 +147,7 @@ private slots:
     void scrollingByLinePageAndEnds()
     {
         const Mat k = Indexed(30);
-        MatrixViewerDialog dialog(k, 1, 1, 0);
+        MatrixViewerDialog dialog(k, 1, 1, 0, 3);
         dialog.show();
         auto* v = Control<QScrollBar>(&dialog, "213");
         auto* h = Control<QScrollBar>(&dialog, "212");
@@ -187,7 +183,7 @@ private slots:
     void vectorAtItsLastNodeEndsAtItsLastEntry()
     {
         const Vector loads = Indexed(30, 1000.0); // 10 nodes of a plane frame
-        VectorViewerDialog dialog(loads, 10, 0, false);
+        VectorViewerDialog dialog(loads, 10, 0, 3, false);
         dialog.show();
         QVERIFY(Shoot(&dialog, QStringLiteral("dialog_425_vector")));
         QCOMPARE(dialog.objectName(), QStringLiteral("425"));
@@ -209,9 +205,8 @@ private slots:
 
     void displacementVectorOfAContinuousBeam()
     {
-        g_nDofPerNode = 2;
         const Vector d = Indexed(4, 0.001);
-        VectorViewerDialog dialog(d, 1, 0, true);
+        VectorViewerDialog dialog(d, 1, 0, 2, true);
         dialog.show();
         QVERIFY(Shoot(&dialog, QStringLiteral("dialog_426_vector")));
         QCOMPARE(dialog.objectName(), QStringLiteral("426"));

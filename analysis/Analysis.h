@@ -1,0 +1,245 @@
+// One analysis of a structure by the direct stiffness method: the degrees of freedom and the
+// numbering of the nodes, each beam's stiffness and its assembly, the load vector, the boundary
+// conditions, the solution with the reactions, and the results and laws of every beam.
+//
+// An analysis reads its structure and never edits it; the only thing it writes is the analysis
+// number of each node, kept on the node's record (not stored in files). It owns the system
+// matrix and vectors, the tables of what has been assembled, the step workspace that the tutor
+// and the matrix view read after each single step, and the per-beam results. It was built on
+// one revision of the structure and says when the structure has changed since (IsCurrent).
+//
+// The system arrays exist between InitAnalysis and FreeAnalysis; the displacements, the
+// reactions, the beams' results and the extremes survive FreeAnalysis until the next
+// InitAnalysis, so that the views draw them after a solution has ended.
+#pragma once
+
+#include "AnalysisStatus.h"
+#include "BeamAnalysis.h"
+#include "numeric/MatBase.h"
+#include "numeric/MfxTMatrix.h"
+#include "numeric/SymBandMat.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace velmor {
+
+class VelmorObject;
+class VelmorProblem;
+
+// The steps of the whole sequence, in order; RunAnalysis stops after the one it is given.
+enum class AnalysisStage : int {
+    All = 0,        // run everything
+    Init = 1,       // the arrays
+    Numbering = 2,  // the nodes numbered in list order
+    Stiffness = 3,  // every beam's stiffness assembled
+    Loads = 4,      // the load vector
+    Supports = 5,   // the boundary conditions
+    Solution = 6,   // the system solved, the reactions formed
+    Combined = 7,   // the combined result of the steps so far (nothing more is done)
+};
+
+// The three kinds of load of the load step.
+enum class LoadKind : int { Nodal = 0, Beam = 1, SelfWeight = 2 };
+
+// What the single steps of the analysis leave for the tutor and the matrix view: the element
+// being processed and its matrices and vectors.
+struct StepWorkspace
+{
+    void Clear() { *this = StepWorkspace(); }
+
+    SymBandMat kLocal;      // local stiffness of the current beam
+    int band = 0;           // its band width
+    SymBandMat kGlobal;     // T*k*Tt of the current beam
+    Mat T;                  // its transformation
+    Vector fLocal;          // local element load vector
+    Vector fGlobal;         // global element vector (nodal load: c entries)
+    int na = 0, nb = 0;     // node numbers of the current element (0 when none)
+    int node = 0;           // node number of the current nodal load or support
+    int beamId = 0;         // number of the current beam
+    int loadId = 0;         // number of the current load, or the kind of the current support
+    int supportId = 0;      // number of the current support
+    Vector shown1, shown2;  // values a view shows for a selected element
+};
+
+// Per degree of freedom, what the boundary conditions made of it.
+enum DofState : int { DOF_FREE = 0, DOF_FIXED = 1, DOF_PRESCRIBED = 2 };
+
+class Analysis
+{
+public:
+    // Message shown when a node has no beam (such a node would take a number without
+    // equations and push a connected node out of the system).
+    static constexpr const char* kNodeWithoutBeam =
+        "Le noeud %d n'est relié à aucune poutre.\nReliez-le à la structure ou effacez-le dans "
+        "l'éditeur BIBLIOTHEQUE.";
+    static constexpr const char* kZeroLengthBeam =
+        "La poutre %d a une longueur nulle: ses deux noeuds sont au même endroit.";
+    // Relative pivot test of the solution: a pivot below this fraction of its diagonal before
+    // the factorisation means the structure is a mechanism (round-off would pass as a pivot).
+    static constexpr double kRelativePivot = 1e-12;
+
+    // An analysis of the structure as it is now; nothing is allocated until InitAnalysis.
+    explicit Analysis(const VelmorProblem& problem);
+    // A new analysis of the problem, made the problem's current one.
+    static std::shared_ptr<Analysis> Start(VelmorProblem& problem);
+    Analysis(const Analysis&) = delete;
+    Analysis& operator=(const Analysis&) = delete;
+
+    const VelmorProblem& Problem() const { return m_problem; }
+    // The structure has not changed since this analysis was built on it.
+    bool IsCurrent() const;
+
+    // ---- degrees of freedom, numbering and the sequence of steps
+    // Sets up the arrays; fails with its message when the structure cannot be analysed: no
+    // node on a beam, a node without beam, a beam of zero length.
+    AnalysisStatus InitAnalysis();
+    // Releases the system arrays; displacements, reactions and the beams' results stay.
+    void FreeAnalysis();
+    // The whole sequence, stopping after `stop`. It succeeds when every step ran and the
+    // system was solved; its messages are the mechanism warnings, then "Système d'équations
+    // résolu" or the one message of the failure. Run to the end, the equations are ordered
+    // internally to keep the band of the system small; every number shown stays in the
+    // structure's numbering.
+    AnalysisStatus RunAnalysis(AnalysisStage stop = AnalysisStage::All);
+    bool Ready() const { return m_ready; }
+    // Nodes that carry at least one beam (cached; recounting resets every node's number).
+    int CountNodes();
+    // start > 0: the next unnumbered node in list order gets `start` (false when none is left);
+    // start <= 0: every unnumbered node is numbered in list order from 1 (from one more than
+    // the nodes numbered by hand when start is -1).
+    bool NumberNodes(int start);
+    // Hand numbering: the node gets one more than the count of nodes numbered by hand so far;
+    // false for a node numbered by hand already, or for anything but a node.
+    bool NumberNode(const VelmorObject* node);
+
+    // ---- beam stiffness and assembly
+    // The beam's local axes as the columns x, y, z of a rotation.
+    static MfxTMatrix LocalFrame(const VelmorObject& beam);
+    // End-release code of a beam: 1 node 1 a joint, 2 node 2, 3 both or an axial-only section.
+    static int ReleaseCode(const VelmorObject& beam);
+    bool ComputeBeamStiffness(const VelmorObject& beam);
+    bool AssembleBeam();
+    // Beam `index` (1-based, list order) computed or assembled; index <= 0: every beam, both.
+    bool StiffnessStep(int index, bool assemble);
+
+    // ---- load vector
+    bool ComputeNodalLoad(const VelmorObject& load);
+    bool AssembleNodalLoad();
+    bool ComputeBeamLoad(const VelmorObject& load);
+    bool AssembleBeamLoad();
+    // False when the beam carries no self weight (no section, or a density of 0).
+    bool ComputeSelfWeight(const VelmorObject& beam);
+    bool AssembleSelfWeight();
+    // Load `index` of a kind computed or assembled; index <= 0 runs every load of every kind.
+    bool LoadStep(int index, LoadKind kind, bool assemble);
+
+    // ---- boundary conditions, solution and reactions
+    bool ImposeSupport(const VelmorObject& support);
+    bool SupportStep(int index);
+    // Succeeds with the mechanism warnings, or fails with "Système d'équations singulier...".
+    AnalysisStatus SolveSystem();
+
+    // ---- results and laws
+    bool ComputeResults();
+    std::array<double, EXT_COUNT> BeamResults(const VelmorObject& beam, const Vector& d);
+    Polynomial GetLaw(const VelmorObject& beam, int code, double ends[2]) const;
+    bool LawDoneFlag(const VelmorObject& beam, int code) const;
+    bool DiagramsDone(int code = -1, const VelmorObject* beam = nullptr) const;
+    // The analysis record of a beam: 0 the engine's, 1 a second one of the same layout for the
+    // views. A beam this analysis does not know reads as a beam never analysed.
+    const BeamAnalysis& BeamResult(const VelmorObject& beam, int record = 0) const;
+    BeamAnalysis& BeamResult(const VelmorObject& beam, int record = 0);
+
+    // ---- what the views, the tutor and the report read
+    // The system matrix in the structure's numbering (i, j = global DOF numbers).
+    double SystemMatrixAt(long i, long j) const;
+    long EquationCount() const { return long(m_nNodes) * m_nDof; }
+    int DofPerNode() const { return m_nDof; }
+    const int* DofMask() const { return m_dofMask; }
+    int NodeCount() const { return m_nNodes; }
+    const SymBandMat& K0() const { return m_K0; }
+    const Vector& NodalLoads() const { return m_Fnodal; }
+    const Vector& EquivalentLoads() const { return m_Fequiv; }
+    const Vector& TotalLoads() const { return m_F; }
+    const Vector& Displacements() const { return m_D; }
+    const Vector& Reactions() const { return m_R; }
+    // Per DOF (index 1..n), a DofState.
+    const std::vector<int>& Fixed() const { return m_fixed; }
+    const std::vector<std::array<int, 3>>& BeamTable() const { return m_beamTable; }
+    const std::vector<std::array<int, 3>>& WeightTable() const { return m_weightTable; }
+    const std::vector<std::array<int, 3>>& DistLoadTable() const { return m_distLoadTable; }
+    const std::vector<std::array<int, 2>>& NodalLoadTable() const { return m_nodalLoadTable; }
+    const std::vector<std::array<int, 2>>& SupportTable() const { return m_supportTable; }
+    const std::array<double, EXT_COUNT>& Extrema() const { return m_extrema; }
+    const StepWorkspace& Work() const { return m_work; }
+    // Nodes numbered by hand, in order.
+    const std::vector<const VelmorObject*>& HandNumbered() const { return m_handNumbered; }
+
+private:
+    // Node number of the solver's equation order for a node number of the structure.
+    int SolverNode(int node) const { return m_solverNode.empty() ? node : m_solverNode[node]; }
+    long SolverDof(long dof) const;
+    // The structure's DOF number of a solver equation.
+    long StructureDof(long equation) const;
+    // Sizes the system matrix for the numbering now complete, in the given order.
+    void PrepareSystem(bool reorder);
+    // m_F = m_Fequiv + m_Fnodal, unless a whole load step is running.
+    void UpdateTotalLoad();
+    // The loaded beam's geometry (L, T) is that of its stiffness computation; a beam whose
+    // stiffness was not computed yet gets it now, leaving the step workspace as it was.
+    BeamAnalysis& BeamGeometry(const VelmorObject& beam);
+    // K0 * D formed beam by beam, for the reactions of a solution at once.
+    void ReactionsFromBeams(const Vector& D);
+    // Index of a beam of the structure in m_beams, or -1.
+    long BeamIndex(const VelmorObject& beam) const;
+    const VelmorObject* BeamAt(int number) const;
+
+    const VelmorProblem& m_problem;
+    std::uint64_t m_revision;
+    int m_nType;
+
+    bool m_ready = false;
+    int m_dofMask[6] = {0, 0, 0, 0, 0, 0};
+    int m_nDof = 0;           // degrees of freedom per node
+    int m_nNodes = 0;         // N, cached by CountNodes
+    SymBandMat m_K;           // system matrix, in the solver's equation order
+    SymBandMat m_K0;          // copy before the first support (1 x 1 while none is held)
+    Vector m_Fnodal, m_Fequiv, m_F, m_D, m_R;
+    std::vector<int> m_fixed; // per DOF (index 1..n): a DofState
+    std::vector<std::array<int, 3>> m_beamTable, m_weightTable, m_distLoadTable;
+    std::vector<std::array<int, 2>> m_nodalLoadTable, m_supportTable;
+    std::array<double, EXT_COUNT> m_extrema{};
+    StepWorkspace m_work;
+    std::vector<const VelmorObject*> m_handNumbered;
+    // The results of each beam of the structure, in list order, and the index of each beam.
+    std::vector<BeamResultPair> m_beams;
+    std::unordered_map<const VelmorObject*, size_t> m_beamIndex;
+
+    bool m_bDeferTotal = false;
+    std::vector<int> m_solverNode;    // structure node number -> solver node number (1-based)
+    std::vector<int> m_structureNode; // the inverse
+    bool m_systemReady = false;
+    // Whether ImposeSupport keeps a copy of the matrix for the reactions. Solving at once, the
+    // reactions are formed beam by beam instead, which spares a second matrix of the system's
+    // size (the two agree to round-off).
+    bool m_bKeepK0 = true;
+};
+
+// The options of the program that decide how a solution at once treats the beams:
+// "Orientation poutre i - j (i < j)" and "Changer charges locales".
+struct AnalysisOptions
+{
+    bool orientIJ = false;
+    bool changeLocalLoads = false;
+};
+
+// The solution at once, as "Solution Finale" runs it: the beams oriented as the options say
+// (an edit of the structure, made before the analysis is built), then a new analysis of the
+// problem run to the end. The analysis is the problem's current one afterwards.
+AnalysisStatus SolveAtOnce(VelmorProblem& problem, const AnalysisOptions& options = {});
+
+} // namespace velmor
