@@ -6,7 +6,6 @@
 #include "views/VelmorBaseView.h"
 #include "resources/MenuTables.h"
 #include "resources/StringTable.h"
-#include "views/core/ProgramOptions.h"
 
 #include <QCloseEvent>
 #include <QPointer>
@@ -82,17 +81,6 @@ void ChildFrame::UpdateToolbar()
 {
     for (QAction* a : m_toolbarActions)
         a->setEnabled(App() && App()->IsEnabled(a->objectName().toInt()));
-}
-
-bool ChildFrame::Activate()
-{
-    if (CurrentProblem() == &m_doc.Problem())
-        return false;
-    SetCurrentProblem(&m_doc.Problem());
-    const Mfx3dBox box = m_doc.Problem().StructureBox();
-    Sizes().Compute((box.MaxCorner() - box.MinCorner()).length());
-    m_doc.UpdateAllViews(HINT_WORKBOX, nullptr);
-    return true;
 }
 
 void ChildFrame::closeEvent(QCloseEvent* event)

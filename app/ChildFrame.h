@@ -32,9 +32,6 @@ public:
     int ResourceId() const { return m_mode == 2 ? 2 : m_mode == 3 ? 4 : 8; }
     QMainWindow* Inner() { return m_inner; }
     VelmorBaseView* View() { return m_view; }
-    // Makes the frame's problem the current one (with its degrees of freedom and symbol
-    // sizes) when it is not already; true when something changed.
-    bool Activate();
     // Enables the toolbar's buttons as their commands can run now.
     void UpdateToolbar();
 

@@ -139,7 +139,6 @@ void MainFrame::OnMessage(int message, qintptr, qintptr)
 void MainFrame::OnSubWindowActivated()
 {
     if (auto* frame = qobject_cast<ChildFrame*>(m_mdi->activeSubWindow())) {
-        frame->Activate();
         frame->UpdateToolbar();
         m_app.SetMode(frame->Mode());
     }

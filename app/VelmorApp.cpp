@@ -69,6 +69,7 @@ MainFrame& VelmorApp::Start(bool splash)
 
 void VelmorApp::ConfigureDocument(VelmorDoc& doc)
 {
+    doc.SetOptions(m_options);
     doc.chooseProblemType = [this](int current) {
         return ProblemTypeDialog::Choose(current, m_main.get());
     };
@@ -105,7 +106,6 @@ ChildFrame* VelmorApp::CreateFrame(VelmorDoc& doc, int mode)
     m_main->Mdi()->addSubWindow(frame);
     frame->showMaximized();
     m_main->Mdi()->setActiveSubWindow(frame);
-    frame->Activate();
     return frame;
 }
 
@@ -314,7 +314,7 @@ bool VelmorApp::OnCommand(int id)
     case ID_ENV_PROBLEM_TYPE: doc->OnProblemType(); break;
     case ID_ENV_LIMITS: doc->OnLimits(); break;
     case ID_ENV_OPTIONS:
-        if (OptionsDialog::Edit(Options(), m_main.get()))
+        if (OptionsDialog::Edit(m_options, m_main.get()))
             m_main->RepaintAll();
         break;
     case ID_APP_ABOUT: {

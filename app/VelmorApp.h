@@ -3,6 +3,8 @@
 // that create, open, save and close documents.
 #pragma once
 
+#include "views/core/ProgramOptions.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -70,8 +72,13 @@ public:
     ChildFrame* ActiveFrame() const;
     VelmorDoc* ActiveDocument() const;
 
-    // The dialogs used to create a document; tests may replace them.
+    // The dialogs used to create a document, and the program's options; tests may replace the
+    // dialogs.
     void ConfigureDocument(VelmorDoc& doc);
+
+    // The options of this run ("Options" dialog), read by every document and view.
+    const ProgramOptions& Options() const { return m_options; }
+    ProgramOptions& Options() { return m_options; }
 
 private:
     ChildFrame* CreateFrame(VelmorDoc& doc, int mode);
@@ -80,6 +87,7 @@ private:
     void RememberFile(const QString& path);
 
     std::vector<DocTemplate> m_templates;
+    ProgramOptions m_options;
     int m_nMode = MODE_NONE;
     std::vector<std::unique_ptr<VelmorDoc>> m_docs;
     std::unique_ptr<MainFrame> m_main;

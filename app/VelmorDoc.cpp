@@ -26,18 +26,13 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-double diagonal(const Mfx3dBox& box)
-{
-    return (box.MaxCorner() - box.MinCorner()).length();
-}
-
 } // namespace
 
 VelmorDoc::VelmorDoc(QObject* parent)
-    : QObject(parent), m_problem(std::make_unique<VelmorProblem>()), m_untitledNumber(++g_untitledCount)
+    : QObject(parent), m_problem(std::make_unique<VelmorProblem>()), m_options(&DefaultOptions()),
+      m_untitledNumber(++g_untitledCount)
 {
     m_problem->m_pDoc = this;
-    SetCurrentProblem(m_problem.get());
 }
 
 VelmorDoc::~VelmorDoc()
@@ -133,7 +128,6 @@ bool VelmorDoc::OnOpenDocument(const QString& path)
         return false;
     }
     m_path = path;
-    Sizes().Compute(diagonal(m_problem->m_box));
     SetModifiedFlag(false);
     m_ready = 1;
     emit TitleChanged();
@@ -205,7 +199,6 @@ void VelmorDoc::ApplyWorkBox(const Mfx3dBox& box, const Mfx3dPoint& step)
 {
     m_problem->m_box = box;
     m_problem->m_gridStep = step;
-    Sizes().Compute(diagonal(box));
 }
 
 } // namespace velmor

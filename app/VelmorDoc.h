@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/VelmorProblem.h"
+#include "views/core/ProgramOptions.h"
 
 #include <QObject>
 #include <QString>
@@ -24,6 +25,10 @@ public:
 
     VelmorProblem& Problem() { return *m_problem; }
     const VelmorProblem& Problem() const { return *m_problem; }
+    // The program's options the document and its views read (the defaults until the
+    // application hands its own; not owned, they must outlive the document).
+    const ProgramOptions& Options() const { return *m_options; }
+    void SetOptions(const ProgramOptions& options) { m_options = &options; }
 
     // ProblemDocument
     void SetModifiedFlag(bool modified) override;
@@ -71,6 +76,7 @@ private:
     void ApplyWorkBox(const Mfx3dBox& box, const Mfx3dPoint& step);
 
     std::unique_ptr<VelmorProblem> m_problem;
+    const ProgramOptions* m_options;
     std::vector<ProblemObserver*> m_views;
     QString m_path;
     int m_untitledNumber = 0;

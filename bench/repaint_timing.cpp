@@ -34,7 +34,9 @@ int g_repaints = 10;
 void measure(const char* name, velmor::VelmorDoc& doc)
 {
     for (bool axes : {true, false}) {
-    velmor::Options().Set(velmor::OPT_SHOW_ORIENTATION, axes);
+    velmor::ProgramOptions options;
+    options.Set(velmor::OPT_SHOW_ORIENTATION, axes);
+    doc.SetOptions(options);
     velmor::VelmorBaseView view(doc);
     view.resize(1024, 768);
     view.show();

@@ -1,7 +1,7 @@
 // What elements and records see of the problem that holds them: its type, its grid step, the
 // look-up of parents while loading and the deletion at the end of a detach. The problem
-// container implements it; the current problem is one global pointer, set by the document and
-// the frames (the problem of the active document).
+// container implements it and hands itself to what needs it: to the archive of a file it reads
+// or writes, to the elements it asks about a new one, to a detach that removes.
 #pragma once
 
 #include "numeric/Mfx3dPoint.h"
@@ -24,12 +24,5 @@ public:
     // An element record could not resolve or write one of its parent references.
     virtual void ReportSerializeError() = 0;
 };
-
-// The current problem, or null.
-ElementContainer* CurrentProblem();
-// Makes `problem` current and returns the previous one.
-ElementContainer* SetCurrentProblem(ElementContainer* problem);
-// The current problem's type, 0 when there is none.
-int CurrentProblemType();
 
 } // namespace velmor

@@ -44,7 +44,7 @@ int VelmorObject::Number() const
 
 void VelmorObject::Serialize(Archive& ar)
 {
-    ElementContainer* problem = CurrentProblem();
+    ElementContainer* problem = ar.Container();
     m_pData->Serialize(ar);
     if (ar.IsLoading() && m_nLoadKind != KIND_NONE)
         m_pData->m_kind = m_nLoadKind;
@@ -115,12 +115,10 @@ Mfx3dPoint& VelmorObject::GetPosition(Mfx3dPoint& point, int end, int option) co
     return point;
 }
 
-int VelmorObject::AcceptsNew(const ElementTemplate&) const
+int VelmorObject::AcceptsNew(const ElementTemplate&, const ElementContainer&) const
 {
     return 1;
 }
-
-void VelmorObject::Draw(Mfx3dDC&, Region*, const ProgramOptions&) {}
 
 int VelmorObject::Connect(ConnectionKind kind, VelmorObject* object, int slot)
 {
@@ -190,7 +188,7 @@ int VelmorObject::Disconnect(ConnectionKind kind, VelmorObject* object)
     return 0;
 }
 
-void VelmorObject::Detach(int flags)
+void VelmorObject::Detach(int flags, ElementContainer* container)
 {
     if (!(flags & STATE_DETACH))
         return;
@@ -208,12 +206,10 @@ void VelmorObject::Detach(int flags)
         VelmorObject* child = m_childList.front();
         Disconnect(CHILD, child);
         if (flags & STATE_CASCADE)
-            child->Detach(flags);
+            child->Detach(flags, container);
     }
-    if (flags & STATE_REMOVE) {
-        if (ElementContainer* problem = CurrentProblem())
-            problem->DeleteObject(this);
-    }
+    if ((flags & STATE_REMOVE) && container)
+        container->DeleteObject(this);
 }
 
 int VelmorObject::CountChildren(int kind) const

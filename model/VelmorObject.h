@@ -17,10 +17,8 @@
 namespace velmor {
 
 class Archive;
+class ElementContainer;
 class ElementTemplate;
-class Mfx3dDC;
-class Region;
-class ProgramOptions;
 
 enum ConnectionKind : int {
     DRAW = 0,    // the draw list
@@ -28,10 +26,11 @@ enum ConnectionKind : int {
     PARENT = 2,  // a parent slot
 };
 
-// Bits of m_state.
+// Bits of m_state. The detach bits are flags of Detach; the display bits are kept by the views'
+// display entries (an element's detach hands its display bits to its entries).
 enum ObjectState : int {
     STATE_CASCADE = 0x0100,  // detach the children too
-    STATE_REMOVE = 0x0200,   // delete from the problem container at the end of the detach
+    STATE_REMOVE = 0x0200,   // delete from the container at the end of the detach
     STATE_DETACH = 0x1000,   // detach armed (on a display entry: remove the entry)
     STATE_REDRAW = 0x2000,
     STATE_NEW = 0x4000,
@@ -51,10 +50,11 @@ public:
 
     virtual const char* GetRuntimeClass() const { return "VelmorObject"; }
     // The element record in the document file: the data record, then the parent count and one
-    // (kind, number) reference per parent slot. Loading resolves each reference in the current
-    // problem; one that does not resolve to an element of the slot's kind is reported to the
-    // problem and leaves the slot empty. Storing an empty slot reports it too and writes a
-    // reference to number 0, which no element has, so that the file stays well formed.
+    // (kind, number) reference per parent slot. Loading resolves each reference in the
+    // archive's container; one that does not resolve to an element of the slot's kind is
+    // reported to the container and leaves the slot empty. Storing an empty slot reports it
+    // too and writes a reference to number 0, which no element has, so that the file stays
+    // well formed.
     virtual void Serialize(Archive& ar);
     // 0 when parent slot 0 is empty; else the answer of the parent in slot `end` (or in slot 0
     // when slot `end` is empty or out of range). A node answers with its analysis number.
@@ -64,11 +64,9 @@ public:
     // fills its coordinates. Leaves `point` unchanged when no parent can answer.
     virtual Mfx3dPoint& GetPosition(Mfx3dPoint& point, int end, int option) const;
     virtual double GetLength() const { return 0.0; }
-    // 1 when a new element made from the template may join this element's list.
-    virtual int AcceptsNew(const ElementTemplate& candidate) const;
-    // Draws the element's symbol with the view options, or, with a region, adds the outline of
-    // its symbol to the region instead (hit-testing and the symbol's rectangle).
-    virtual void Draw(Mfx3dDC& dc, Region* region, const ProgramOptions& options);
+    // 1 when a new element made from the template may join this element's list in the
+    // container.
+    virtual int AcceptsNew(const ElementTemplate& candidate, const ElementContainer& container) const;
     // The kind of element parent slot `slot` must hold (KIND_NONE: any).
     virtual int ParentKind(int slot) const;
 
@@ -90,9 +88,10 @@ public:
     int Disconnect(ConnectionKind kind, VelmorObject* object);
     // Cuts the element out of the graph when `flags` has STATE_DETACH: from its parents, its
     // display entries (which take the flags' bits 0xF000), its children (detached in turn with
-    // STATE_CASCADE); with STATE_REMOVE the current problem then deletes it, so nothing of the
-    // element may be used after such a call.
-    void Detach(int flags);
+    // STATE_CASCADE); with STATE_REMOVE the container then deletes it (and each child of the
+    // cascade), so nothing of the element may be used after such a call. Without a container
+    // nothing is deleted.
+    void Detach(int flags, ElementContainer* container = nullptr);
     // Children of a kind (-1: all).
     int CountChildren(int kind) const;
     // First child of a kind in list order, or null.

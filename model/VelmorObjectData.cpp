@@ -274,7 +274,7 @@ void VelmorApoyoData::Serialize(Archive& ar)
             m_nType = type;
         for (int i = 0; i < 6 && i + 2 <= n; ++i)
             m_restraint[i] = r[i];
-        OrientationFor(m_nType, CurrentProblemType(), m_orientation);
+        OrientationFor(m_nType, ar.Container() ? ar.Container()->ProblemType() : 0, m_orientation);
         for (Mfx3dPoint* p : points)
             p->Serialize(ar, true);
         if (!isZero(m_springT) || !isZero(m_springR))

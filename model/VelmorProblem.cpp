@@ -27,17 +27,22 @@ constexpr std::array<std::string_view, 5> kKnownClasses = {"VelmorNudo", "Velmor
 // A file with many broken references would otherwise put up a message box for each of them.
 constexpr int kMaxSerializeMessages = 10;
 
-// Makes a problem current for the duration of a read or write: parent references are resolved
-// through the current problem.
-class CurrentScope
+// Gives an archive its container for the duration of a read or write: parent references are
+// resolved in it.
+class ContainerScope
 {
 public:
-    explicit CurrentScope(ElementContainer* problem) : m_previous(SetCurrentProblem(problem)) {}
-    ~CurrentScope() { SetCurrentProblem(m_previous); }
-    CurrentScope(const CurrentScope&) = delete;
-    CurrentScope& operator=(const CurrentScope&) = delete;
+    ContainerScope(Archive& ar, ElementContainer* container)
+        : m_ar(ar), m_previous(ar.Container())
+    {
+        ar.SetContainer(container);
+    }
+    ~ContainerScope() { m_ar.SetContainer(m_previous); }
+    ContainerScope(const ContainerScope&) = delete;
+    ContainerScope& operator=(const ContainerScope&) = delete;
 
 private:
+    Archive& m_ar;
     ElementContainer* m_previous;
 };
 
@@ -108,8 +113,6 @@ VelmorProblem::~VelmorProblem()
 {
     m_analysis.reset();
     DeleteAll();
-    if (CurrentProblem() == this)
-        SetCurrentProblem(nullptr);
 }
 
 void VelmorProblem::SetProblemType(int type)
@@ -164,18 +167,14 @@ VelmorObject* VelmorProblem::CreateObject(const ElementTemplate& candidate)
     if (!candidate.IsValid())
         return nullptr;
     const int kind = candidate.m_kind;
-    {
-        CurrentScope scope(this); // nodes compare against this problem's grid step
-        for (const auto& e : m_lists[kind])
-            if (!e->AcceptsNew(candidate))
-                return nullptr;
-    }
+    for (const auto& e : m_lists[kind])
+        if (!e->AcceptsNew(candidate, *this))
+            return nullptr;
     std::unique_ptr<VelmorObject> element = buildElement(candidate);
     StructureChanged();
     VelmorObject* raw = element.get();
     m_lists[kind].Append(std::move(element));
     Renumber(kind);
-    raw->m_state |= STATE_NEW;
     if (m_pDoc) {
         m_pDoc->UpdateAllViews(HINT_ELEMENT_ADDED, raw);
         m_pDoc->SetModifiedFlag(true);
@@ -276,7 +275,7 @@ void VelmorProblem::ReportSerializeError()
 
 void VelmorProblem::Serialize(Archive& ar)
 {
-    CurrentScope scope(this);
+    ContainerScope scope(ar, this);
     m_nSerializeErrors = 0;
     if (ar.IsStoring()) {
         Store(ar);

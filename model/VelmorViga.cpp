@@ -1,26 +1,12 @@
 #include "VelmorViga.h"
 
-#include "ElementContainer.h"
 #include "ElementTemplate.h"
-#include "VelmorProblem.h"
 #include "VelmorSeccion.h"
-#include "numeric/Mfx3dDC.h"
-#include "views/core/ProgramOptions.h"
 
 #include <cmath>
 #include <utility>
 
 namespace velmor {
-namespace {
-
-
-// Length in device units of the arrows of the local-axes triad.
-constexpr double kAxesSize = 30.0;
-// DrawAxes flags of the triad: arrows of that fixed screen length.
-constexpr int kAxesFlags = Mfx3dDC::kFixedLength;
-
-} // namespace
-
 VelmorViga::VelmorViga() : VelmorObject(3, std::make_unique<VelmorVigaData>()) {}
 
 VelmorViga::VelmorViga(const VelmorVigaData& data, VelmorObject* section, VelmorObject* node1,
@@ -46,7 +32,7 @@ double VelmorViga::GetLength() const
     return (p2 - p1).length();
 }
 
-int VelmorViga::AcceptsNew(const ElementTemplate& candidate) const
+int VelmorViga::AcceptsNew(const ElementTemplate& candidate, const ElementContainer&) const
 {
     const VelmorObject* a = candidate.m_pParents[1];
     const VelmorObject* b = candidate.m_pParents[2];
@@ -96,47 +82,6 @@ MfxTMatrix VelmorViga::LocalAxes() const
     y.normalize();
     const Mfx3dPoint z = cross(x, y);
     return MfxTMatrix(x, y, z);
-}
-
-void VelmorViga::Draw(Mfx3dDC& dc, Region* region, const ProgramOptions& options)
-{
-    if (!options.IsOn(OPT_SHOW_BEAMS) || !GetParent(1) || !GetParent(2))
-        return;
-    const int ijOption = options.IsOn(OPT_ORIENT_I_J) ? 1 : 0;
-    Mfx3dPoint p1, p2;
-    GetPosition(p1, 1, ijOption);
-    GetPosition(p2, 2, ijOption);
-    const MfxTMatrix axes = LocalAxes();
-
-    // The box stands on the first drawn end and rises towards the second; its own x and y
-    // are the local y and z axes (local x and y both reversed when the ends are drawn the
-    // other way round, which keeps the frame right-handed).
-    const Mfx3dPoint along = p2 - p1;
-    const bool reversed = dot(along, axes.Column(1)) < 0.0;
-    const Mfx3dPoint boxX = reversed ? -axes.Column(2) : axes.Column(2);
-    const Mfx3dPoint boxZ = reversed ? -axes.Column(1) : axes.Column(1);
-    const SymbolSizes& sizes = Sizes();
-    const Mfx3dBox box(p1, sizes.beamCross1, sizes.beamCross2, along.length(),
-                       MfxTMatrix(boxX, axes.Column(3), boxZ));
-    if (region) {
-        region->Union(dc.BoxRegion(box));
-        return;
-    }
-
-    int entry = PAL_BEAM;
-    if (m_state & STATE_HIGHLIGHT)
-        entry = PAL_SELECTED;
-    else if (options.IsOn(OPT_BEAM_SECTION_COLOUR) && GetParent(0))
-        entry = SectionColourIndex(GetParent(0)->Number());
-    const MfxColor colour = PaletteColor(entry);
-    if (options.IsOn(OPT_DRAW_3D)) {
-        dc.SetPen(PaletteColor(PAL_PEN), 1);
-        dc.DrawBox(box, Mfx3dDC::kShade | Mfx3dDC::kFilled, colour);
-    } else {
-        dc.Line(p1, p2, colour, 3);
-    }
-    if (options.IsOn(OPT_SHOW_ORIENTATION) && CurrentProblemType() != PROBLEM_SPACE_TRUSS)
-        dc.DrawAxes((p1 + p2) * 0.5, axes, kAxesSize, "xyz", kAxesFlags, colour);
 }
 
 } // namespace velmor

@@ -19,7 +19,7 @@ public:
     // Distance between its two end nodes.
     double GetLength() const override;
     // Refuses a beam between the same two nodes, in either order.
-    int AcceptsNew(const ElementTemplate& candidate) const override;
+    int AcceptsNew(const ElementTemplate& candidate, const ElementContainer& container) const override;
     // Makes the beam run from its lower- to its higher-numbered node (1) or back to its own
     // order (0) by exchanging its end slots; returns 0 when the flag already has that value,
     // else 1 (also when nothing had to change).
@@ -32,11 +32,6 @@ public:
     // the orientation point's direction crossed with x, or, when the two are parallel, the
     // axis that follows the orientation's axis (z -> x, x -> y, y -> z).
     MfxTMatrix LocalAxes() const;
-    // A line of width 3 or, with "Dessins en 3D", a shaded box, in the section's colour or the
-    // plain beam colour, and the local-axes triad with "Orientation" outside trusses. The
-    // region is the projected box of cross half-sizes 0.6u and 0.8u along the beam.
-    void Draw(Mfx3dDC& dc, Region* region, const ProgramOptions& options) override;
-
 
     VelmorVigaData& Data() { return static_cast<VelmorVigaData&>(*m_pData); }
     const VelmorVigaData& Data() const { return static_cast<const VelmorVigaData&>(*m_pData); }

@@ -5,6 +5,7 @@
 #include "platform/core/RecordingCanvas.h"
 #include "platform/qt/QtCanvas.h"
 #include "views/core/ProgramOptions.h"
+#include "views/core/StructureRenderer.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -55,7 +56,7 @@ QString describe(const VelmorObject& e)
 } // namespace
 
 VelmorBaseView::VelmorBaseView(VelmorDoc& doc, QWidget* parent)
-    : QAbstractScrollArea(parent), m_doc(doc), m_camera(this)
+    : QAbstractScrollArea(parent), m_doc(doc), m_options(doc.Options()), m_camera(this)
 {
     setObjectName("view");
     setFocusPolicy(Qt::StrongFocus);
@@ -69,10 +70,22 @@ VelmorBaseView::~VelmorBaseView()
     m_display.Clear();
 }
 
+StructureRenderer VelmorBaseView::Renderer() const
+{
+    return StructureRenderer(RenderStyle{m_options, m_palette, m_sizes, m_doc.Problem().m_nType});
+}
+
+void VelmorBaseView::ComputeSizes()
+{
+    const Mfx3dBox box = m_doc.Problem().StructureBox();
+    m_sizes.Compute((box.MaxCorner() - box.MinCorner()).length());
+}
+
 void VelmorBaseView::Setup()
 {
     m_doc.AddView(this);
     m_ready = true;
+    ComputeSizes();
     m_doc.AttachView(*this);
     SetView(m_doc.Problem().m_nType >= PROBLEM_SPACE_FRAME ? Mfx3dCamera::kViewOblique : Mfx3dCamera::kViewXY);
 }
@@ -89,22 +102,24 @@ void VelmorBaseView::OnUpdate(int hint, VelmorObject* element)
     RecordingCanvas scratch;
     Mfx3dDC dc(scratch, &m_camera);
     PixelRect invalid;
+    const StructureRenderer renderer = Renderer();
     switch (hint) {
     case HINT_WORKBOX:
-        m_display.Refresh(STATE_REDRAW, nullptr, dc, Options(), invalid);
+        ComputeSizes();
+        m_display.Refresh(STATE_REDRAW, nullptr, dc, renderer, invalid);
         viewport()->update();
         return;
     case HINT_MODEL:
         viewport()->update();
         return;
     case 2:
-        m_display.Refresh(STATE_REDRAW, element, dc, Options(), invalid);
+        m_display.Refresh(STATE_REDRAW, element, dc, renderer, invalid);
         break;
     case 3:
-        m_display.Refresh(0, nullptr, dc, Options(), invalid);
+        m_display.Refresh(0, nullptr, dc, renderer, invalid);
         break;
     case HINT_MODEL_DONE:
-        m_display.Refresh(STATE_NEW, nullptr, dc, Options(), invalid);
+        m_display.Refresh(STATE_NEW, nullptr, dc, renderer, invalid);
         break;
     case HINT_ELEMENT_ADDED:
         if (element)
@@ -120,9 +135,9 @@ void VelmorBaseView::OnUpdate(int hint, VelmorObject* element)
 
 void VelmorBaseView::Render(QPainter& painter, bool background)
 {
-    FillPalette(Options().BlackBackground() ? kSchemeBlack : kSchemeWhite);
+    m_palette.FillPalette(m_options.BlackBackground() ? kSchemeBlack : kSchemeWhite);
     if (background) {
-        const PaletteColour c = CurrentPalette().Entry(PAL_BACKGROUND);
+        const PaletteColour c = m_palette.Entry(PAL_BACKGROUND);
         // The whole device, whatever the scrolling.
         const QTransform scrolled = painter.worldTransform();
         painter.resetTransform();
@@ -131,10 +146,12 @@ void VelmorBaseView::Render(QPainter& painter, bool background)
     }
     QtCanvas canvas(painter);
     Mfx3dDC dc(canvas, &m_camera);
-    if (Options().IsOn(OPT_DRAW_LIMITS))
-        dc.DrawBox(m_doc.Problem().StructureBox(), Mfx3dDC::kOutline, PaletteColor(PAL_PEN));
-    dc.SetPen(PaletteColor(PAL_PEN));
-    dc.DrawAxes(Mfx3dPoint(0, 0, 0), MfxTMatrix(), 50.0, "XYZ", Mfx3dDC::kFixedLength, PaletteColor(PAL_PEN), 10);
+    const MfxColor pen = m_palette.Color(PAL_PEN);
+    if (m_options.IsOn(OPT_DRAW_LIMITS))
+        dc.DrawBox(m_doc.Problem().StructureBox(), Mfx3dDC::kOutline, pen);
+    dc.SetPen(pen);
+    dc.DrawAxes(Mfx3dPoint(0, 0, 0), MfxTMatrix(), 50.0, "XYZ", Mfx3dDC::kFixedLength, pen, 10);
+    const StructureRenderer renderer = Renderer();
     const QTransform scrolled = painter.transform();
     for (const auto& entry : m_display.Entries()) {
         VelmorObject* element = entry->Element();
@@ -144,11 +161,10 @@ void VelmorBaseView::Render(QPainter& painter, bool background)
         const bool fixed = element->Kind() == KIND_SECTION;
         if (fixed)
             painter.setTransform(QTransform());
-        dc.SetPen(PaletteColor(PAL_PEN));
-        element->Draw(dc, nullptr, Options());
+        dc.SetPen(pen);
+        renderer.Draw(*element, dc, nullptr, entry->Highlighted());
         if (fixed)
             painter.setTransform(scrolled);
-        element->m_state &= ~(STATE_DETACH | STATE_REDRAW | STATE_NEW);
     }
 }
 
@@ -409,13 +425,17 @@ void VelmorBaseView::Print(QPrinter& printer)
         QtCanvas canvas(painter);
         Mfx3dDC dc(canvas, &camera);
         const MfxColor pen(0, 0, 0);
-        if (Options().IsOn(OPT_DRAW_LIMITS))
+        if (m_options.IsOn(OPT_DRAW_LIMITS))
             dc.DrawBox(m_doc.Problem().StructureBox(), Mfx3dDC::kOutline, pen);
         dc.DrawAxes(Mfx3dPoint(0, 0, 0), MfxTMatrix(), 50.0, "XYZ", Mfx3dDC::kFixedLength, pen, 10);
+        // Paper is white: the page takes the white-background colours whatever the screen's.
+        const Palette paper;
+        const StructureRenderer renderer(
+            RenderStyle{m_options, paper, m_sizes, m_doc.Problem().m_nType});
         for (const auto& entry : m_display.Entries())
             if (VelmorObject* e = entry->Element(); e && e->Kind() != KIND_SECTION) {
                 dc.SetPen(pen);
-                e->Draw(dc, nullptr, Options());
+                renderer.Draw(*e, dc, nullptr, false);
             }
     }
     painter.end();

@@ -6,6 +6,7 @@
 #include "model/VelmorProblem.h"
 #include "numeric/Mfx3dCamera.h"
 #include "views/core/DisplayList.h"
+#include "views/core/StructureRenderer.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -48,6 +49,13 @@ public:
 
     // Sets the camera to the default view of the problem type and starts listening.
     void Setup();
+
+    // What the view draws with: the program's options (its document's), its own palette and
+    // its own symbol sizes, computed from the box of the structure it shows.
+    const ProgramOptions& Options() const { return m_options; }
+    const SymbolSizes& Sizes() const { return m_sizes; }
+    const Palette& CurrentPalette() const { return m_palette; }
+    StructureRenderer Renderer() const;
 
     void OnUpdate(int hint, VelmorObject* element) override;
     MfxRect ClientRect() const override;
@@ -93,7 +101,13 @@ protected:
     void FitWhole();
     void UpdateScrollBars();
 
+    // The symbol sizes follow the box the view fits to.
+    void ComputeSizes();
+
     VelmorDoc& m_doc;
+    const ProgramOptions& m_options;
+    Palette m_palette;
+    SymbolSizes m_sizes;
     Mfx3dCamera m_camera;
     DisplayList m_display;
     int m_mode = 1;

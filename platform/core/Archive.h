@@ -42,6 +42,8 @@ private:
     Cause m_cause;
 };
 
+class ElementContainer;
+
 class Archive
 {
 public:
@@ -55,6 +57,12 @@ public:
     bool IsStoring() const { return m_storing; }
     bool IsLoading() const { return !m_storing; }
     bool IsText() const { return m_text; }
+
+    // The structure the records of this archive belong to, as the document's archive knows its
+    // document: parent references resolve in it, and the records read what they need of it
+    // (its problem type). Null for records read or written on their own. Not owned.
+    ElementContainer* Container() const { return m_container; }
+    void SetContainer(ElementContainer* container) { m_container = container; }
 
     // Bytes written so far (storing).
     const std::string& Bytes() const { return m_bytes; }
@@ -121,6 +129,7 @@ private:
     bool m_text;
     std::string m_bytes;
     size_t m_pos = 0;
+    ElementContainer* m_container = nullptr;
     // Archive indices: storing maps class names to their index; loading maps index to class.
     uint32_t m_nextIndex = 1;
     std::vector<std::pair<std::string, uint32_t>> m_storedClasses;

@@ -156,9 +156,7 @@ TEST(FileFormat, SavingRenumbersAfterDeletes)
     VelmorObject* c = AddNode(p, 2, 0, 0);
     VelmorObject* s = AddSection(p, 1, 1, 1);
     AddBeam(p, s, a, c);
-    ElementContainer* previous = SetCurrentProblem(&p);
-    b->Detach(0x3300);
-    SetCurrentProblem(previous);
+    b->Detach(0x3300, &p);
     const std::string text = StoreProblem(p, true);
     EXPECT_NE(text.find("Node 2 \n(2.000000,"), std::string::npos);
     EXPECT_EQ(text.find("Node 3"), std::string::npos);

@@ -23,9 +23,6 @@ namespace {
 class Owner : public ElementContainer
 {
 public:
-    Owner() : m_previous(SetCurrentProblem(this)) {}
-    ~Owner() override { SetCurrentProblem(m_previous); }
-
     template <class T> T* Add(std::unique_ptr<T> element)
     {
         T* raw = element.get();
@@ -76,7 +73,6 @@ public:
 
 private:
     std::vector<std::unique_ptr<VelmorObject>> m_elements;
-    ElementContainer* m_previous;
 };
 
 // A frame: two nodes, a section, a beam with a distributed load, a support and a nodal load
@@ -209,7 +205,7 @@ TEST(Graph, ChildrenByKind)
 TEST(Graph, DetachWithoutTheArmedBitDoesNothing)
 {
     Frame f;
-    f.n1->Detach(STATE_REMOVE | STATE_CASCADE);
+    f.n1->Detach(STATE_REMOVE | STATE_CASCADE, &f.owner);
     EXPECT_EQ(f.n1->CountChildren(-1), 3);
     EXPECT_TRUE(f.owner.deleted.empty());
 }
@@ -223,7 +219,7 @@ TEST(Graph, DetachWithCascadeLeavesNoDanglingPointer)
     VelmorNudo* n1 = f.n1;
     const std::vector<const VelmorObject*> gone = {f.n1, f.beam, f.support, f.nodalLoad, f.beamLoad};
 
-    n1->Detach(0x3300);
+    n1->Detach(0x3300, &f.owner);
 
     EXPECT_EQ(f.owner.deleted.size(), gone.size());
     for (const VelmorObject* g : gone)
@@ -245,7 +241,7 @@ TEST(Graph, DetachWithCascadeLeavesNoDanglingPointer)
 TEST(Graph, DetachWithoutCascadeKeepsTheChildren)
 {
     Frame f;
-    f.beam->Detach(STATE_DETACH);
+    f.beam->Detach(STATE_DETACH, &f.owner);
     EXPECT_TRUE(f.owner.deleted.empty());
     EXPECT_EQ(f.n1->CountChildren(KIND_BEAM), 0);
     EXPECT_EQ(f.section->CountChildren(KIND_BEAM), 1);

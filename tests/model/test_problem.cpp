@@ -62,9 +62,11 @@ TEST(Problem, CreationTellsTheDocumentAndItsViews)
     VelmorProblem p;
     FakeDocument doc;
     p.m_pDoc = &doc;
+    const std::uint64_t before = p.Revision();
     VelmorObject* n = AddNode(p, 1, 2, 0);
     ASSERT_NE(n, nullptr);
-    EXPECT_TRUE(n->m_state & STATE_NEW);
+    EXPECT_GT(p.Revision(), before) << "a change of the structure";
+    EXPECT_EQ(n->m_state, 0) << "what is new to a view is the view's business";
     EXPECT_EQ(doc.notices, (std::vector<Notice>{{5, n}, {-1, nullptr}, {4, nullptr}}));
     EXPECT_TRUE(doc.modified);
     EXPECT_EQ(n->Number(), 1);
@@ -120,12 +122,7 @@ TEST(Problem, DeletingANodeTakesWhatRestsOnItAndRenumbers)
     VelmorProblem p;
     BuildPortal(p);
     VelmorObject* b = p.List(KIND_NODE).at(1);
-    {
-        // The editor deletes through the current problem.
-        ElementContainer* previous = SetCurrentProblem(&p);
-        b->Detach(0x3300);
-        SetCurrentProblem(previous);
-    }
+    b->Detach(0x3300, &p); // the editor's delete: the problem removes what the cascade takes
     EXPECT_EQ(p.Count(KIND_NODE), 2u);
     EXPECT_EQ(p.Count(KIND_BEAM), 0u);
     EXPECT_EQ(p.Count(KIND_NODAL_LOAD), 0u);

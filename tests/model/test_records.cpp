@@ -34,22 +34,22 @@ std::string store(VelmorObjectData& record, bool text)
     return ar.Bytes();
 }
 
-template <class T> T load(const std::string& bytes, bool text)
+template <class T> T load(const std::string& bytes, bool text, ElementContainer* container = nullptr)
 {
     T record;
     Archive ar = Archive::ForLoading(bytes, text);
+    ar.SetContainer(container);
     record.Serialize(ar);
     EXPECT_TRUE(ar.AtEnd());
     return record;
 }
 
-// A problem of a given type, current while the test runs (the support orientation rule of the
+// A problem of a given type that an archive belongs to (the support orientation rule of the
 // text form depends on it).
-class ProblemTypeScope : public ElementContainer
+class ProblemOfType : public ElementContainer
 {
 public:
-    explicit ProblemTypeScope(int type) : m_type(type), m_previous(SetCurrentProblem(this)) {}
-    ~ProblemTypeScope() override { SetCurrentProblem(m_previous); }
+    explicit ProblemOfType(int type) : m_type(type) {}
     int ProblemType() const override { return m_type; }
     Mfx3dPoint GridStep() const override { return {0.05, 0.05, 0.025}; }
     VelmorObject* FindObject(const VelmorObjectData&) const override { return nullptr; }
@@ -58,7 +58,6 @@ public:
 
 private:
     int m_type;
-    ElementContainer* m_previous;
 };
 
 VelmorSeccionData steelSection(int shape)
@@ -242,7 +241,7 @@ TEST(RecordForms, SectionWithoutShapeWritesTwoBlanks)
 
 TEST(RecordForms, SupportBytesAndLines)
 {
-    ProblemTypeScope problem(PROBLEM_PLANE_FRAME);
+    ProblemOfType problem(PROBLEM_PLANE_FRAME);
     VelmorApoyoData s;
     s.m_number = 1;
     s.m_nType = 2;
@@ -263,7 +262,7 @@ TEST(RecordForms, SupportBytesAndLines)
 
     VelmorApoyoData fromBinary = load<VelmorApoyoData>(binary, false);
     EXPECT_EQ(fromBinary.m_orientation(1, 4), 7.0);
-    VelmorApoyoData fromText = load<VelmorApoyoData>(text, true);
+    VelmorApoyoData fromText = load<VelmorApoyoData>(text, true, &problem);
     EXPECT_EQ(fromText.m_nType, 2);
     EXPECT_EQ(fromText.m_restraint[1], 1);
     EXPECT_EQ(fromText.m_translation, s.m_translation);
@@ -271,6 +270,12 @@ TEST(RecordForms, SupportBytesAndLines)
     EXPECT_EQ(fromText.m_orientation(2, 3), 1.0);
     EXPECT_EQ(fromText.m_orientation(3, 2), -1.0);
     EXPECT_EQ(fromText.m_orientation(1, 4), 0.0);
+    // Read for a space frame, the same line stands the symbol off along -z.
+    ProblemOfType space(PROBLEM_SPACE_FRAME);
+    const MfxTMatrix upright = load<VelmorApoyoData>(text, true, &space).m_orientation;
+    EXPECT_EQ(upright(2, 2), 1.0);
+    EXPECT_EQ(upright(3, 3), 1.0);
+    EXPECT_EQ(upright(2, 3), 0.0);
 }
 
 TEST(RecordForms, SupportTypeFromTextLine)

@@ -22,9 +22,9 @@ TEST(ProgramRecordsOptions, DefaultsOfEverySlot)
     EXPECT_FALSE(options.BlackBackground());
 }
 
-TEST(ProgramRecordsOptions, ProgramInstanceStartsWithTheDefaults)
+TEST(ProgramRecordsOptions, ReadOnlyDefaultsAreTheDefaults)
 {
-    EXPECT_EQ(Options(), ProgramOptions());
+    EXPECT_EQ(DefaultOptions(), ProgramOptions());
 }
 
 TEST(ProgramRecordsOptions, IndexOutsideTheBlockIsIgnored)
@@ -130,12 +130,13 @@ TEST(ProgramRecordsPalette, BlackBackgroundOptionGivesWhitePenAndLightBlueHinge)
     ProgramOptions options;
     options.Set(OPT_BLACK_BACKGROUND, true);
     // What a view does before it erases its background.
-    FillPalette(options.BlackBackground() ? kSchemeBlack : kSchemeWhite);
-    const Palette& palette = CurrentPalette();
+    Palette palette;
+    palette.FillPalette(options.BlackBackground() ? kSchemeBlack : kSchemeWhite);
     EXPECT_EQ(palette.Entry(PAL_BACKGROUND), Rgb(0, 0, 0));
     EXPECT_EQ(palette.Entry(PAL_PEN), Rgb(255, 255, 255));
     EXPECT_EQ(palette.Entry(PAL_HINGE), Rgb(64, 64, 255));
-    FillPalette(kSchemeWhite);
+    EXPECT_EQ(palette.Color(PAL_HINGE), Colour(64, 64, 255));
+    palette.FillPalette(kSchemeWhite);
     EXPECT_EQ(palette.Entry(PAL_BACKGROUND), Rgb(255, 255, 255));
 }
 
@@ -219,13 +220,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ProgramRecordsSymbolSizes, TenMetreLineGivesSupportAndLoadSizes)
 {
-    ComputeSymbolSizes(10.0);
-    EXPECT_DOUBLE_EQ(Sizes().nodeRadius, 0.1);
-    EXPECT_DOUBLE_EQ(Sizes().supportSize, 0.5);
-    EXPECT_DOUBLE_EQ(Sizes().loadSize, 0.8);
-    EXPECT_DOUBLE_EQ(Sizes().loadSizeLarge, 1.2);
-    ComputeSymbolSizes(7.5);
-    EXPECT_DOUBLE_EQ(Sizes().nodeRadius, 0.075);
+    SymbolSizes sizes;
+    EXPECT_DOUBLE_EQ(sizes.nodeRadius, 0.075) << "a new record is sized for the default work box";
+    sizes.Compute(10.0);
+    EXPECT_DOUBLE_EQ(sizes.nodeRadius, 0.1);
+    EXPECT_DOUBLE_EQ(sizes.supportSize, 0.5);
+    EXPECT_DOUBLE_EQ(sizes.loadSize, 0.8);
+    EXPECT_DOUBLE_EQ(sizes.loadSizeLarge, 1.2);
 }
 
 } // namespace

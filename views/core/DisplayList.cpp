@@ -1,5 +1,6 @@
 #include "DisplayList.h"
 
+#include "StructureRenderer.h"
 #include "numeric/Mfx3dDC.h"
 
 #include <algorithm>
@@ -12,11 +13,11 @@ VelmorDisplayEntry::VelmorDisplayEntry(VelmorObject& element) : VelmorObject(1),
     GetParent(0) = &element;
 }
 
-void VelmorDisplayEntry::ComputeRegion(Mfx3dDC& dc, const ProgramOptions& options)
+void VelmorDisplayEntry::ComputeRegion(Mfx3dDC& dc, const StructureRenderer& renderer)
 {
     m_region.Clear();
-    if (VelmorObject* element = Element())
-        element->Draw(dc, &m_region, options);
+    if (const VelmorObject* element = Element())
+        renderer.Draw(*element, dc, &m_region, Highlighted());
 }
 
 void UniteRect(PixelRect& into, const PixelRect& add)
@@ -43,20 +44,30 @@ VelmorDisplayEntry* DisplayList::AddEntry(VelmorObject& element)
 {
     auto entry = std::make_unique<VelmorDisplayEntry>(element);
     entry->m_state |= STATE_NEW;
-    element.m_state |= STATE_NEW;
     m_entries.push_back(std::move(entry));
     return m_entries.back().get();
 }
 
-void DisplayList::Highlight(VelmorObject& element)
+VelmorDisplayEntry* DisplayList::EntryOf(const VelmorObject& element) const
 {
-    element.m_state |= STATE_HIGHLIGHT | STATE_REDRAW;
+    for (const auto& e : m_entries)
+        if (e->Element() == &element)
+            return e.get();
+    return nullptr;
 }
 
-void DisplayList::Unhighlight(VelmorObject& element)
+void DisplayList::Highlight(const VelmorObject& element)
 {
-    element.m_state &= ~STATE_HIGHLIGHT;
-    element.m_state |= STATE_REDRAW;
+    if (VelmorDisplayEntry* e = EntryOf(element))
+        e->m_state |= STATE_HIGHLIGHT | STATE_REDRAW;
+}
+
+void DisplayList::Unhighlight(const VelmorObject& element)
+{
+    if (VelmorDisplayEntry* e = EntryOf(element)) {
+        e->m_state &= ~STATE_HIGHLIGHT;
+        e->m_state |= STATE_REDRAW;
+    }
 }
 
 VelmorDisplayEntry* DisplayList::HitTest(int kind, int x, int y) const
@@ -79,17 +90,16 @@ void DisplayList::Clear()
     m_entries.clear();
 }
 
-void DisplayList::Refresh(int flags, VelmorObject* only, Mfx3dDC& dc, const ProgramOptions& options,
-                          PixelRect& invalid)
+void DisplayList::Refresh(int flags, const VelmorObject* only, Mfx3dDC& dc,
+                          const StructureRenderer& renderer, PixelRect& invalid)
 {
     std::erase_if(m_entries, [&](const std::unique_ptr<VelmorDisplayEntry>& e) {
         VelmorObject* element = e->Element();
         if (only && element != only)
             return false;
         // A detached element released its entry and marked it for removal.
-        const int s = element ? element->m_state : e->m_state;
-        const bool remove = !element || (e->m_state & STATE_DETACH) || (s & STATE_DETACH) ||
-                            (flags & STATE_DETACH);
+        const int s = e->m_state;
+        const bool remove = !element || (s & STATE_DETACH) || (flags & STATE_DETACH);
         if (((flags & STATE_REDRAW) && !(s & STATE_NEW)) || remove)
             UniteRect(invalid, e->Rect());
         if (remove) {
@@ -98,9 +108,9 @@ void DisplayList::Refresh(int flags, VelmorObject* only, Mfx3dDC& dc, const Prog
             return true;
         }
         if ((s & STATE_NEW) || (flags & STATE_REDRAW)) {
-            e->ComputeRegion(dc, options);
+            e->ComputeRegion(dc, renderer);
             UniteRect(invalid, e->Rect());
-            e->m_state = 0;
+            e->m_state &= STATE_HIGHLIGHT; // the highlight stays until the view takes it off
         }
         return false;
     });

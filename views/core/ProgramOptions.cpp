@@ -33,9 +33,6 @@ constexpr Scheme kBlackScheme = {
     Rgb(0, 0, 255),
 };
 
-// Diagonal of the default work box, (0, 0, 0) to (5, 5, 2.5).
-constexpr double kDefaultDiagonal = 7.5;
-
 } // namespace
 
 ProgramOptions::ProgramOptions() : m_slots(kDefaults) {}
@@ -49,6 +46,12 @@ void ProgramOptions::Set(int index, bool on)
 {
     if (IsIndex(index))
         m_slots[index] = on ? 1 : 0;
+}
+
+const ProgramOptions& DefaultOptions()
+{
+    static const ProgramOptions defaults;
+    return defaults;
 }
 
 ProgramOptions ApplyOrientationRule(ProgramOptions options)
@@ -82,6 +85,12 @@ PaletteColour Palette::Entry(int index) const
     return m_entries[index];
 }
 
+Colour Palette::Color(int index) const
+{
+    const PaletteColour c = Entry(index);
+    return Colour(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
 void SymbolSizes::Compute(double diagonal)
 {
     const double u = 0.01 * diagonal;
@@ -96,44 +105,6 @@ void SymbolSizes::Compute(double diagonal)
     markSize = 15.0;
     unit5 = 5.0 * u;
     iconSize = 20;
-}
-
-ProgramOptions& Options()
-{
-    static ProgramOptions options;
-    return options;
-}
-
-Palette& CurrentPalette()
-{
-    static Palette palette;
-    return palette;
-}
-
-SymbolSizes& Sizes()
-{
-    static SymbolSizes sizes = [] {
-        SymbolSizes s;
-        s.Compute(kDefaultDiagonal);
-        return s;
-    }();
-    return sizes;
-}
-
-void FillPalette(int scheme)
-{
-    CurrentPalette().FillPalette(scheme);
-}
-
-void ComputeSymbolSizes(double diagonal)
-{
-    Sizes().Compute(diagonal);
-}
-
-Colour PaletteColor(int entry)
-{
-    const PaletteColour c = CurrentPalette().Entry(entry);
-    return Colour(RedOf(c), GreenOf(c), BlueOf(c));
 }
 
 } // namespace velmor

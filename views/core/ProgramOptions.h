@@ -1,11 +1,11 @@
-// The program-wide records that the drawing code, the editor, the analysis and the document file
-// read: the options block edited by the "Options" dialog, the palette of 21 colours in two
-// schemes, and the symbol sizes derived from the size of the work box. No Qt.
+// The records that the drawing code, the editor, the analysis and the document file read: the
+// options block edited by the "Options" dialog, the palette of 21 colours in two schemes, and
+// the symbol sizes derived from the size of the structure shown. No Qt.
 //
-// One instance of each lives for the whole run (Options(), CurrentPalette(), Sizes()); they are
-// written on the user-interface thread only. The options start with their defaults at every
-// start and are never saved; the palette starts in scheme 0; the sizes start from the default
-// work box (diagonal 7.5).
+// The application owns the one options block of the run (it starts with its defaults at every
+// start and is never saved) and hands it to what reads it; each view keeps its own palette,
+// filled from the options when it draws, and its own symbol sizes, computed from the box of the
+// structure it shows.
 #pragma once
 
 #include "platform/core/Canvas.h"
@@ -63,6 +63,10 @@ private:
     static bool IsIndex(int index) { return index >= 0 && index < kOptionCount; }
     std::array<std::int32_t, kOptionCount> m_slots{};
 };
+
+// The options as the program starts with them: the read-only block a document reads until the
+// application hands it its own.
+const ProgramOptions& DefaultOptions();
 
 // The rule applied when the "Options" dialog closes with OK: local loads can only be turned
 // with the beams, so "Changer charges locales" is forced off while "Orientation poutre i - j
@@ -123,6 +127,8 @@ public:
     // Entry 0..20; an index outside that range reads as the structure pen (entry 1).
     PaletteColour Entry(int index) const;
     PaletteColour operator[](int index) const { return Entry(index); }
+    // Entry `index` as a drawing colour.
+    Colour Color(int index) const;
 
 private:
     std::array<PaletteColour, kPaletteSize> m_entries{};
@@ -133,6 +139,10 @@ private:
 // u = 0.01 * D, and three fixed sizes in device units.
 struct SymbolSizes
 {
+    // The diagonal of the default work box, (0, 0, 0) to (5, 5, 2.5).
+    static constexpr double kDefaultDiagonal = 7.5;
+    // Computed for the default work box.
+    SymbolSizes() { Compute(kDefaultDiagonal); }
     // Fills every field from D (see the fields).
     void Compute(double diagonal);
 
@@ -148,17 +158,5 @@ struct SymbolSizes
     double unit5 = 0.0;         // 5 u
     std::int32_t iconSize = 0;  // 20 device units
 };
-
-// The program-wide instances.
-ProgramOptions& Options();
-Palette& CurrentPalette();
-SymbolSizes& Sizes();
-
-// Fills the program's palette with a scheme (0 white background, 1 black background).
-void FillPalette(int scheme);
-// Entry `entry` of the current palette as a drawing colour.
-Colour PaletteColor(int entry);
-// Recomputes the program's symbol sizes from the diagonal of the work box.
-void ComputeSymbolSizes(double diagonal);
 
 } // namespace velmor

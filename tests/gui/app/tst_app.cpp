@@ -9,6 +9,7 @@
 #include "platform/qt/shell/MessageHub.h"
 #include "platform/qt/shell/Settings.h"
 #include "resources/MenuTables.h"
+#include "views/VelmorBaseView.h"
 #include "views/core/ProgramOptions.h"
 
 #include <QAction>
@@ -190,15 +191,17 @@ private slots:
         VelmorDoc doc;
         scriptNewDocument(doc, 2);
         QVERIFY(doc.OnNewDocument());
-        QCOMPARE(Sizes().unit, 0.075);
+        VelmorBaseView view(doc);
+        view.Setup();
+        QCOMPARE(view.Sizes().unit, 0.075);
         doc.editWorkBox = [](Mfx3dBox& box, Mfx3dPoint& step) {
             box = Mfx3dBox(Mfx3dPoint(0, 0, 0), Mfx3dPoint(10, 0, 0));
             step = Mfx3dPoint(0.1, 0.1, 0.1);
             return true;
         };
         doc.OnLimits();
-        QCOMPARE(Sizes().unit, 0.1);
-        QCOMPARE(Sizes().supportSize, 0.5);
+        QCOMPARE(view.Sizes().unit, 0.1);
+        QCOMPARE(view.Sizes().supportSize, 0.5);
         QCOMPARE(doc.Problem().m_gridStep, Mfx3dPoint(0.1, 0.1, 0.1));
     }
 

@@ -23,9 +23,17 @@ using namespace velmor;
 
 namespace {
 
+// The options the tests' documents and views read, as the application hands its own.
+ProgramOptions& testOptions()
+{
+    static ProgramOptions options;
+    return options;
+}
+
 std::unique_ptr<VelmorDoc> openExample(const QString& name)
 {
     auto doc = std::make_unique<VelmorDoc>();
+    doc->SetOptions(testOptions());
     if (!doc->OnOpenDocument(QString(VELMOR_EXAMPLES) + "/" + name))
         return nullptr;
     doc->Problem().SyncMode(2);
@@ -141,7 +149,7 @@ private slots:
         // covering the whole window however far it is scrolled.
         auto doc = openExample("portique-simple.vlm");
         auto view = showView(*doc);
-        Options().Set(OPT_BLACK_BACKGROUND, true);
+        testOptions().Set(OPT_BLACK_BACKGROUND, true);
         view->OnCommand(CMD_ZOOM);
         QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(100, 100));
         QTest::mouseMove(view->viewport(), QPoint(200, 180));
@@ -168,7 +176,7 @@ private slots:
             QCOMPARE(unpainted, 0);
             QCOMPARE(shown, expected);
         }
-        Options().Set(OPT_BLACK_BACKGROUND, false);
+        testOptions().Set(OPT_BLACK_BACKGROUND, false);
     }
 
     void hitTestFindsTheElementUnderThePoint()
@@ -229,7 +237,7 @@ private slots:
             QVERIFY(doc);
             auto view = showView(*doc);
             for (bool black : {false, true}) {
-                Options().Set(OPT_BLACK_BACKGROUND, black);
+                testOptions().Set(OPT_BLACK_BACKGROUND, black);
                 QImage image(640, 480, QImage::Format_RGB32);
                 {
                     QPainter painter(&image);
@@ -245,7 +253,7 @@ private slots:
                         drawn += image.pixel(x, y) != background;
                 QVERIFY2(drawn > 100, qPrintable(name));
             }
-            Options().Set(OPT_BLACK_BACKGROUND, false);
+            testOptions().Set(OPT_BLACK_BACKGROUND, false);
         }
     }
 };

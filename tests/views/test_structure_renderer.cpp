@@ -1,6 +1,6 @@
-// Tests of the element symbols drawn through the 3D drawing context on a recording canvas: what
-// each element draws, in which palette colours, what the show options hide, and the hit
-// regions that hold the drawn symbol.
+// Tests of the element symbols the structure renderer draws through the 3D drawing context on a
+// recording canvas: what each element draws, in which palette colours, what the show options
+// hide, and the hit regions that hold the drawn symbol.
 #include "model/StructureBuilder.h"
 #include "model/VelmorApoyo.h"
 #include "model/VelmorCarga.h"
@@ -11,6 +11,7 @@
 #include "numeric/Mfx3dDC.h"
 #include "platform/core/RecordingCanvas.h"
 #include "views/core/ProgramOptions.h"
+#include "views/core/StructureRenderer.h"
 
 #include <gtest/gtest.h>
 
@@ -46,8 +47,7 @@ PixelPoint XY(double x, double y)
 
 Colour Pal(int entry)
 {
-    const PaletteColour c = CurrentPalette().Entry(entry);
-    return {RedOf(c), GreenOf(c), BlueOf(c)};
+    return Palette().Color(entry); // the white-background palette the tests draw with
 }
 
 // A shaded face takes the colour plus (1, 0, 0) up to eight times.
@@ -62,52 +62,50 @@ bool Near(const PixelPoint& a, const PixelPoint& b)
     return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1;
 }
 
-// Symbol sizes with u = 1 (a work-box diagonal of 100), the white palette, a problem of the
-// given type made current, and everything put back afterwards.
+// Symbol sizes with u = 1 (a work-box diagonal of 100), the white palette and a problem of the
+// given type.
 class Drawing : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        m_savedSizes = Sizes();
-        m_savedScheme = CurrentPalette().Scheme();
-        m_previousProblem = SetCurrentProblem(&m_problem);
-        ComputeSymbolSizes(100.0);
-        FillPalette(kSchemeWhite);
+        m_sizes.Compute(100.0);
         m_camera.SetView(Mfx3dBox(Mfx3dPoint(0, 0, 0), Mfx3dPoint(10, 10, 5)), 20.0,
                          Mfx3dCamera::kViewXY, Mfx3dPoint(0, 0, 0));
         m_camera.Zoom(Mfx3dCamera::kZoomReset);
         SetType(PROBLEM_PLANE_FRAME);
     }
-    void TearDown() override
-    {
-        SetCurrentProblem(m_previousProblem);
-        Sizes() = m_savedSizes;
-        FillPalette(m_savedScheme);
-    }
-
     void SetType(int type) { m_builder = std::make_unique<StructureBuilder>(m_problem, type); }
     StructureBuilder& Build() { return *m_builder; }
 
-    // The calls the element makes to draw itself.
-    RecordingCanvas Draw(VelmorObject& element, const ProgramOptions& options = {})
+    StructureRenderer Renderer(const ProgramOptions& options) const
+    {
+        return StructureRenderer(RenderStyle{options, m_palette, m_sizes, m_problem.m_nType});
+    }
+    // The calls the renderer makes to draw the element.
+    RecordingCanvas Draw(const VelmorObject& element, const ProgramOptions& options = {},
+                         bool highlighted = false)
     {
         RecordingCanvas canvas;
         {
             Mfx3dDC dc(canvas, &m_camera);
-            element.Draw(dc, nullptr, options);
+            Renderer(options).Draw(element, dc, nullptr, highlighted);
         }
         return canvas;
     }
-    // The region the element adds, and the calls it made meanwhile.
-    Region RegionOf(VelmorObject& element, const ProgramOptions& options = {},
+    RecordingCanvas DrawHighlighted(const VelmorObject& element)
+    {
+        return Draw(element, ProgramOptions(), true);
+    }
+    // The region the element adds, and the calls made meanwhile.
+    Region RegionOf(const VelmorObject& element, const ProgramOptions& options = {},
                     RecordingCanvas* calls = nullptr)
     {
         RecordingCanvas canvas;
         Region region;
         {
             Mfx3dDC dc(canvas, &m_camera);
-            element.Draw(dc, &region, options);
+            Renderer(options).Draw(element, dc, &region, false);
         }
         if (calls)
             *calls = canvas;
@@ -122,12 +120,11 @@ protected:
     VelmorProblem m_problem;
     FixedViewport m_viewport{MfxRect(0, 0, 800, 600)};
     Mfx3dCamera m_camera{&m_viewport};
+    Palette m_palette;
+    SymbolSizes m_sizes;
 
 private:
     std::unique_ptr<StructureBuilder> m_builder;
-    SymbolSizes m_savedSizes;
-    int m_savedScheme = kSchemeWhite;
-    ElementContainer* m_previousProblem = nullptr;
 };
 
 // Every vertex of the faces and every end of the lines drawn.
@@ -219,8 +216,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Drawing, SelectedNodeIsFilledWithTheSelectionColour)
 {
     VelmorObject* node = Build().Node(4, 5, 0);
-    node->m_state |= STATE_HIGHLIGHT;
-    const auto discs = Draw(*node).CallsOf(Kind::Ellipse);
+    const auto discs = DrawHighlighted(*node).CallsOf(Kind::Ellipse);
     ASSERT_EQ(discs.size(), 1u);
     EXPECT_EQ(discs[0].state.brush.colour, Pal(PAL_SELECTED));
 }
@@ -263,7 +259,7 @@ TEST_P(DrawingSectionIcon, ThirdSectionIconSpans50To70And10To30)
     const RecordingCanvas canvas = Draw(section);
 
     const PixelRect icon{50, 10, 70, 30};
-    EXPECT_EQ(VelmorSeccion::IconRect(3), icon);
+    EXPECT_EQ(StructureRenderer::SectionIconRect(3, 20), icon);
     const auto rects = canvas.CallsOf(Kind::Rectangle);
     ASSERT_EQ(static_cast<int>(rects.size()), c.rectangles);
     const auto ellipses = canvas.CallsOf(Kind::Ellipse);
@@ -304,8 +300,7 @@ TEST_F(Drawing, SelectedSectionIconAndItsRegion)
     data.m_number = 3;
     data.m_nShape = SHAPE_RECTANGULAR;
     VelmorSeccion section(data);
-    section.m_state |= STATE_HIGHLIGHT;
-    const auto rects = Draw(section).CallsOf(Kind::Rectangle);
+    const auto rects = DrawHighlighted(section).CallsOf(Kind::Rectangle);
     ASSERT_EQ(rects.size(), 1u);
     EXPECT_EQ(rects[0].state.brush.colour, Pal(PAL_SELECTED));
 
@@ -437,7 +432,7 @@ TEST_P(DrawingSupportAnchor, SolidsStandBetweenTheNodeAndTheAnchor)
         Build().Support(Build().Node(n.x, n.y, n.z), c.type, c.type == 9 ? kUserDefined : kNone);
     ASSERT_NE(support, nullptr);
     const RecordingCanvas canvas = Draw(*support);
-    const double s = Sizes().supportSize;
+    const double s = m_sizes.supportSize;
     ASSERT_DOUBLE_EQ(s, 5.0);
 
     // A = N - S up; the solids are 0.5 S wide on either side of the axis N-A.
@@ -483,9 +478,7 @@ TEST_P(DrawingSupportColour, FillColourByState)
     const SupportColourCase& c = GetParam();
     VelmorObject* support = c.make(Build(), Build().Node(4, 6, 0));
     ASSERT_NE(support, nullptr);
-    if (c.selected)
-        support->m_state |= STATE_HIGHLIGHT;
-    const auto faces = Draw(*support).CallsOf(Kind::Polygon);
+    const auto faces = Draw(*support, ProgramOptions(), c.selected).CallsOf(Kind::Polygon);
     ASSERT_FALSE(faces.empty());
     for (const RecordedCall& f : faces) {
         EXPECT_TRUE(IsShadeOf(f.state.brush.colour, Pal(c.entry))) << f.ToString();
