@@ -29,11 +29,6 @@ namespace {
 VelmorApp* g_app = nullptr;
 const char* const kFilter = "Fichier Velmor (*.vlm)";
 
-bool isTheory(int id)
-{
-    return id == ID_THEORY_BEAMS || id == ID_THEORY_FRAMES || id == ID_THEORY_SPACE || id == ID_THEORY_TRUSSES;
-}
-
 } // namespace
 
 VelmorApp* App()
@@ -44,6 +39,7 @@ VelmorApp* App()
 VelmorApp::VelmorApp()
 {
     g_app = this;
+    AddCommands();
 }
 
 VelmorApp::~VelmorApp()
@@ -261,84 +257,71 @@ bool VelmorApp::CloseAll()
 
 bool VelmorApp::IsEnabled(int id) const
 {
-    VelmorDoc* doc = ActiveDocument();
     if (ChildFrame* frame = ActiveFrame(); frame && frame->View()->IsEnabled(id))
         return true;
-    if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST)
-        return true;
-    switch (id) {
-    case ID_FILE_NEW: case ID_FILE_OPEN: case ID_MODE_CREATE: case ID_MODE_CHANGE:
-    case ID_MODE_OPEN_EXAMPLE: case ID_MODE_OPEN_EXERCISE: case ID_ENV_OPTIONS: case ID_APP_ABOUT:
-    case ID_APP_EXIT: case ID_QUIT_NO: case ID_HELP_INDEX: case ID_HELP: case ID_CONTEXT_HELP:
-        return true;
-    case ID_FILE_PAGE_SETUP:
-        return true;
-    case ID_FILE_SAVE: case ID_FILE_SAVE_AS: case ID_FILE_CLOSE: case ID_ENV_PROBLEM_TYPE: case ID_ENV_LIMITS:
-        return doc != nullptr;
-    case ID_EDIT_CLEAR_ALL:
-        return doc && doc->CanClearAll();
-    default:
-        return isTheory(id);
-    }
+    return m_commands.IsEnabled(id);
 }
 
 bool VelmorApp::OnCommand(int id)
 {
-    if (!IsEnabled(id))
-        return false;
-    if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST) {
-        OpenRecent(id - ID_FILE_MRU_FIRST);
-        return true;
-    }
-    if (isTheory(id)) {
-        MessageHub::Instance().RequestHelp(quint32(0x10000 + id));
-        return true;
-    }
-    VelmorDoc* doc = ActiveDocument();
     if (ChildFrame* frame = ActiveFrame(); frame && frame->View()->OnCommand(id))
         return true;
-    switch (id) {
-    case ID_FILE_NEW: NewDocument(); break;
-    case ID_FILE_OPEN: Open(); break;
-    case ID_MODE_CREATE:
+    return m_commands.Run(id);
+}
+
+void VelmorApp::AddCommands()
+{
+    const auto withDocument = [this] { return ActiveDocument() != nullptr; };
+    m_commands.Add(ID_FILE_NEW, [this] { NewDocument(); });
+    m_commands.Add(ID_FILE_OPEN, [this] { Open(); });
+    m_commands.Add(ID_MODE_CREATE, [this] {
         m_nMode = MODE_LIBRARY;
         NewDocument();
-        break;
-    case ID_MODE_CHANGE: m_nMode = MODE_LIBRARY; Open(); break;
-    case ID_MODE_OPEN_EXAMPLE: m_nMode = MODE_EXAMPLES; Open(); break;
-    case ID_MODE_OPEN_EXERCISE: m_nMode = MODE_EXERCISES; Open(); break;
-    case ID_FILE_SAVE: Save(); break;
-    case ID_FILE_SAVE_AS: Save(true); break;
-    case ID_FILE_CLOSE: CloseActive(); break;
-    case ID_EDIT_CLEAR_ALL: doc->OnClearAll(); break;
-    case ID_ENV_PROBLEM_TYPE: doc->OnProblemType(); break;
-    case ID_ENV_LIMITS: doc->OnLimits(); break;
-    case ID_ENV_OPTIONS:
+    });
+    m_commands.Add(ID_MODE_CHANGE, [this] {
+        m_nMode = MODE_LIBRARY;
+        Open();
+    });
+    m_commands.Add(ID_MODE_OPEN_EXAMPLE, [this] {
+        m_nMode = MODE_EXAMPLES;
+        Open();
+    });
+    m_commands.Add(ID_MODE_OPEN_EXERCISE, [this] {
+        m_nMode = MODE_EXERCISES;
+        Open();
+    });
+    for (int id = ID_FILE_MRU_FIRST; id <= ID_FILE_MRU_LAST; ++id)
+        m_commands.Add(id, [this, id] { OpenRecent(id - ID_FILE_MRU_FIRST); });
+    m_commands.Add(ID_FILE_SAVE, [this] { Save(); }, withDocument);
+    m_commands.Add(ID_FILE_SAVE_AS, [this] { Save(true); }, withDocument);
+    m_commands.Add(ID_FILE_CLOSE, [this] { CloseActive(); }, withDocument);
+    m_commands.Add(ID_EDIT_CLEAR_ALL, [this] { ActiveDocument()->OnClearAll(); }, [this] {
+        VelmorDoc* doc = ActiveDocument();
+        return doc && doc->CanClearAll();
+    });
+    m_commands.Add(ID_ENV_PROBLEM_TYPE, [this] { ActiveDocument()->OnProblemType(); }, withDocument);
+    m_commands.Add(ID_ENV_LIMITS, [this] { ActiveDocument()->OnLimits(); }, withDocument);
+    m_commands.Add(ID_ENV_OPTIONS, [this] {
         if (OptionsDialog::Edit(m_options, m_main.get()))
             m_main->RepaintAll();
-        break;
-    case ID_APP_ABOUT: {
+    });
+    m_commands.Add(ID_APP_ABOUT, [this] {
         AboutDialog about(m_main.get());
         about.exec();
-        break;
-    }
-    case ID_FILE_PAGE_SETUP: {
+    });
+    m_commands.Add(ID_FILE_PAGE_SETUP, [this] {
         static QPrinter printer(QPrinter::HighResolution);
         QPageSetupDialog setup(&printer, m_main.get());
         setup.exec();
-        break;
-    }
-    case ID_APP_EXIT: m_main->close(); break;
-    case ID_QUIT_NO: break;
-    case ID_HELP_INDEX:
-        MessageHub::Instance().RequestHelp(0x20003);
-        break;
-    case ID_HELP: case ID_CONTEXT_HELP:
-        m_main->RequestContextHelp();
-        break;
-    default: return false;
-    }
-    return true;
+    });
+    m_commands.Add(ID_APP_EXIT, [this] { m_main->close(); });
+    m_commands.Add(ID_QUIT_NO, [] {});
+    m_commands.Add(ID_HELP_INDEX, [] { MessageHub::Instance().RequestHelp(0x20003); });
+    m_commands.Add(ID_HELP, [this] { m_main->RequestContextHelp(); });
+    m_commands.Add(ID_CONTEXT_HELP, [this] { m_main->RequestContextHelp(); });
+    // The theory pages of the four problem types.
+    for (int id : {ID_THEORY_BEAMS, ID_THEORY_FRAMES, ID_THEORY_SPACE, ID_THEORY_TRUSSES})
+        m_commands.Add(id, [id] { MessageHub::Instance().RequestHelp(quint32(0x10000 + id)); });
 }
 
 } // namespace velmor

@@ -3,6 +3,7 @@
 // that create, open, save and close documents.
 #pragma once
 
+#include "platform/core/CommandTable.h"
 #include "views/core/ProgramOptions.h"
 
 #include <QObject>
@@ -45,7 +46,8 @@ public:
     int Mode() const { return m_nMode; }
     void SetMode(int mode) { m_nMode = mode; }
 
-    // Commands by id; true when the command was handled.
+    // Commands by id, the active frame's view first, then the application's own: true when
+    // the command was handled; its enabling.
     bool OnCommand(int id);
     bool IsEnabled(int id) const;
 
@@ -81,6 +83,7 @@ public:
     ProgramOptions& Options() { return m_options; }
 
 private:
+    void AddCommands();
     ChildFrame* CreateFrame(VelmorDoc& doc, int mode);
     bool SaveModified(VelmorDoc& doc);
     void CloseDocument(VelmorDoc& doc);
@@ -88,6 +91,7 @@ private:
 
     std::vector<DocTemplate> m_templates;
     ProgramOptions m_options;
+    CommandTable m_commands;
     int m_nMode = MODE_NONE;
     std::vector<std::unique_ptr<VelmorDoc>> m_docs;
     std::unique_ptr<MainFrame> m_main;

@@ -8,8 +8,10 @@
 
 namespace velmor {
 
-// Command ids of the framework's standard commands used by the program.
-enum StandardCommand : int {
+// The ids of every command the menus, accelerators and toolbars send: the framework's standard
+// commands from 57600 up, the program's own from 32768 up. Each names its command in the
+// string table (prompt and tooltip) and in the help contexts (0x10000 + id).
+enum CommandId : int {
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
     ID_FILE_CLOSE = 57602,
@@ -27,10 +29,7 @@ enum StandardCommand : int {
     ID_HELP_USING = 57668,
     ID_CONTEXT_HELP = 57669,
     ID_HELP = 57670,
-};
 
-// Command ids of the program's own commands quoted in the tables.
-enum ProgramCommand : int {
     ID_THEORY_BEAMS = 32768,
     ID_VIEW_ORIGIN = 32769,
     ID_THEORY_FRAMES = 32770,
@@ -42,10 +41,16 @@ enum ProgramCommand : int {
     ID_MODE_CHANGE = 32792,
     ID_MODE_OPEN_EXAMPLE = 32793,
     ID_MODE_OPEN_EXERCISE = 32795,
+    ID_ROTATE_LEFT = 32796,
     ID_SWITCH_EXERCISES = 32797,
     ID_SWITCH_EXAMPLES = 32798,
     ID_SWITCH_LIBRARY = 32799,
+    ID_ROTATE_RIGHT = 32801,
+    ID_ROTATE_UP = 32802,
+    ID_ROTATE_DOWN = 32803,
+    ID_ZOOM = 32810,
     ID_ENV_OPTIONS = 32818,
+    ID_ZOOM_ALL = 32819,
     ID_VIEW_XZ = 32848,
     ID_VIEW_YZ = 32849,
     ID_VIEW_XY = 32850,

@@ -62,6 +62,7 @@ VelmorBaseView::VelmorBaseView(VelmorDoc& doc, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     setMinimumSize(200, 150);
+    AddCommands();
 }
 
 VelmorBaseView::~VelmorBaseView()
@@ -234,59 +235,36 @@ void VelmorBaseView::FitWhole()
     OnUpdate(HINT_WORKBOX, nullptr);
 }
 
-bool VelmorBaseView::IsEnabled(int id) const
+void VelmorBaseView::AddCommands()
 {
-    const int type = m_doc.Problem().m_nType;
-    switch (id) {
-    case CMD_VIEW_ORIGIN: case CMD_VIEW_XY: case CMD_VIEW_XZ: case CMD_VIEW_YZ:
-        return type > PROBLEM_PLANE_FRAME;
-    case CMD_ROTATE_LEFT: case CMD_ROTATE_RIGHT: case CMD_ROTATE_UP: case CMD_ROTATE_DOWN:
-        return m_camera.IsRotatable();
-    case CMD_ZOOM: case CMD_ZOOM_ALL: case CMD_PRINT_STRUCTURE: case CMD_PREVIEW_STRUCTURE:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool VelmorBaseView::IsChecked(int id) const
-{
-    return id == CMD_ZOOM && m_mode == kZoomMode;
-}
-
-bool VelmorBaseView::OnCommand(int id)
-{
-    if (!IsEnabled(id))
-        return false;
-    const int type = m_doc.Problem().m_nType;
-    switch (id) {
-    case CMD_VIEW_ORIGIN:
-        SetView(type >= PROBLEM_SPACE_FRAME ? Mfx3dCamera::kViewOblique : Mfx3dCamera::kViewXY);
-        break;
-    case CMD_VIEW_XY: SetView(Mfx3dCamera::kViewXY); break;
-    case CMD_VIEW_XZ: SetView(Mfx3dCamera::kViewXZ); break;
-    case CMD_VIEW_YZ: SetView(Mfx3dCamera::kViewYZ); break;
-    case CMD_ROTATE_LEFT: case CMD_ROTATE_RIGHT: case CMD_ROTATE_UP: case CMD_ROTATE_DOWN: {
-        const int code = id == CMD_ROTATE_LEFT ? 1 : id == CMD_ROTATE_RIGHT ? 2 : id == CMD_ROTATE_UP ? 4 : 8;
-        m_camera.Rotate(code, Mfx3dCamera::kRotationStep);
-        OnUpdate(HINT_WORKBOX, nullptr);
-        break;
-    }
-    case CMD_ZOOM:
+    // Standard views only where a structure has depth; rotations once the camera can turn.
+    const auto spatial = [this] { return m_doc.Problem().m_nType > PROBLEM_PLANE_FRAME; };
+    const auto rotatable = [this] { return m_camera.IsRotatable(); };
+    m_commands.Add(ID_VIEW_ORIGIN, [this] {
+        SetView(m_doc.Problem().m_nType >= PROBLEM_SPACE_FRAME ? Mfx3dCamera::kViewOblique
+                                                               : Mfx3dCamera::kViewXY);
+    }, spatial);
+    m_commands.Add(ID_VIEW_XY, [this] { SetView(Mfx3dCamera::kViewXY); }, spatial);
+    m_commands.Add(ID_VIEW_XZ, [this] { SetView(Mfx3dCamera::kViewXZ); }, spatial);
+    m_commands.Add(ID_VIEW_YZ, [this] { SetView(Mfx3dCamera::kViewYZ); }, spatial);
+    const std::pair<int, int> rotations[] = {
+        {ID_ROTATE_LEFT, 1}, {ID_ROTATE_RIGHT, 2}, {ID_ROTATE_UP, 4}, {ID_ROTATE_DOWN, 8}};
+    for (const auto& [id, code] : rotations)
+        m_commands.Add(id, [this, code = code] {
+            m_camera.Rotate(code, Mfx3dCamera::kRotationStep);
+            OnUpdate(HINT_WORKBOX, nullptr);
+        }, rotatable);
+    m_commands.Add(ID_ZOOM, [this] {
         m_mode = m_mode == kZoomMode ? 1 : kZoomMode;
         ShowPrompt(m_mode == kZoomMode ? QString("Sélectionner rectangle de zoom") : QString(" "));
         ShowKind(m_mode == kZoomMode ? -2 : -1);
-        break;
-    case CMD_ZOOM_ALL: ZoomReset(); break;
-    case CMD_PRINT_STRUCTURE: {
+    }, {}, [this] { return m_mode == kZoomMode; });
+    m_commands.Add(ID_ZOOM_ALL, [this] { ZoomReset(); });
+    m_commands.Add(ID_PRINT_STRUCTURE, [this] {
         QPrinter printer(QPrinter::HighResolution);
         Print(printer);
-        break;
-    }
-    case CMD_PREVIEW_STRUCTURE: PrintPreview(); break;
-    default: return false;
-    }
-    return true;
+    });
+    m_commands.Add(ID_PRINT_PREVIEW_STRUCTURE, [this] { PrintPreview(); });
 }
 
 VelmorObject* VelmorBaseView::HitTest(int kind, int x, int y) const
@@ -328,10 +306,10 @@ void VelmorBaseView::ShowKind(int kind)
 void VelmorBaseView::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Left: OnCommand(CMD_ROTATE_LEFT); break;
-    case Qt::Key_Right: OnCommand(CMD_ROTATE_RIGHT); break;
-    case Qt::Key_Up: OnCommand(CMD_ROTATE_UP); break;
-    case Qt::Key_Down: OnCommand(CMD_ROTATE_DOWN); break;
+    case Qt::Key_Left: OnCommand(ID_ROTATE_LEFT); break;
+    case Qt::Key_Right: OnCommand(ID_ROTATE_RIGHT); break;
+    case Qt::Key_Up: OnCommand(ID_ROTATE_UP); break;
+    case Qt::Key_Down: OnCommand(ID_ROTATE_DOWN); break;
     default: QAbstractScrollArea::keyPressEvent(event);
     }
 }

@@ -6,6 +6,8 @@
 #include "model/VelmorProblem.h"
 #include "numeric/Mfx3dCamera.h"
 #include "views/core/DisplayList.h"
+#include "platform/core/CommandTable.h"
+#include "resources/MenuTables.h"
 #include "views/core/StructureRenderer.h"
 
 #include <QAbstractScrollArea>
@@ -21,22 +23,6 @@ class QRubberBand;
 namespace velmor {
 
 class VelmorDoc;
-
-// Commands of the view.
-enum ViewCommand : int {
-    CMD_VIEW_ORIGIN = 32769,
-    CMD_VIEW_XY = 32850,
-    CMD_VIEW_XZ = 32848,
-    CMD_VIEW_YZ = 32849,
-    CMD_ROTATE_LEFT = 32796,
-    CMD_ROTATE_RIGHT = 32801,
-    CMD_ROTATE_UP = 32802,
-    CMD_ROTATE_DOWN = 32803,
-    CMD_ZOOM = 32810,
-    CMD_ZOOM_ALL = 32819,
-    CMD_PRINT_STRUCTURE = 32892,
-    CMD_PREVIEW_STRUCTURE = 32893,
-};
 
 class VelmorBaseView : public QAbstractScrollArea, public ProblemObserver, public ViewportSource
 {
@@ -60,10 +46,12 @@ public:
     void OnUpdate(int hint, VelmorObject* element) override;
     MfxRect ClientRect() const override;
 
-    // View commands: true when handled; enabling and check marks.
-    bool OnCommand(int id);
-    bool IsEnabled(int id) const;
-    bool IsChecked(int id) const;
+    // View commands (views, rotations, zoom, printing of the structure): true when handled;
+    // enabling and check marks. A command the view does not know is neither.
+    bool OnCommand(int id) { return m_commands.Run(id); }
+    bool IsEnabled(int id) const { return m_commands.IsEnabled(id); }
+    bool IsChecked(int id) const { return m_commands.IsChecked(id); }
+    const CommandTable& Commands() const { return m_commands; }
 
     // The first element shown under the device point (viewport coordinates) of the kind, or
     // any kind with -1; null when none.
@@ -103,6 +91,7 @@ protected:
 
     // The symbol sizes follow the box the view fits to.
     void ComputeSizes();
+    void AddCommands();
 
     VelmorDoc& m_doc;
     const ProgramOptions& m_options;
@@ -110,6 +99,7 @@ protected:
     SymbolSizes m_sizes;
     Mfx3dCamera m_camera;
     DisplayList m_display;
+    CommandTable m_commands;
     int m_mode = 1;
     int m_viewCode = 1;
     bool m_ready = false;

@@ -62,19 +62,19 @@ private slots:
         auto beam = openExample("poutre-console.vlm");
         QVERIFY(beam);
         auto view = showView(*beam);
-        for (int id : {CMD_VIEW_ORIGIN, CMD_VIEW_XY, CMD_VIEW_XZ, CMD_VIEW_YZ})
+        for (int id : {ID_VIEW_ORIGIN, ID_VIEW_XY, ID_VIEW_XZ, ID_VIEW_YZ})
             QVERIFY(!view->IsEnabled(id));
-        QVERIFY(view->IsEnabled(CMD_ZOOM_ALL));
-        QVERIFY(!view->IsEnabled(CMD_ROTATE_LEFT)); // the XY view does not turn
-        QVERIFY(!view->OnCommand(CMD_ROTATE_LEFT));
+        QVERIFY(view->IsEnabled(ID_ZOOM_ALL));
+        QVERIFY(!view->IsEnabled(ID_ROTATE_LEFT)); // the XY view does not turn
+        QVERIFY(!view->OnCommand(ID_ROTATE_LEFT));
 
         auto space = openExample("portique-spatial.vlm");
         auto spaceView = showView(*space);
-        QVERIFY(spaceView->IsEnabled(CMD_VIEW_XZ));
-        QVERIFY(spaceView->OnCommand(CMD_VIEW_XY));
+        QVERIFY(spaceView->IsEnabled(ID_VIEW_XZ));
+        QVERIFY(spaceView->OnCommand(ID_VIEW_XY));
         QVERIFY(!spaceView->Camera().IsRotatable());
-        QVERIFY(!spaceView->IsEnabled(CMD_ROTATE_LEFT));
-        QVERIFY(spaceView->OnCommand(CMD_VIEW_ORIGIN));
+        QVERIFY(!spaceView->IsEnabled(ID_ROTATE_LEFT));
+        QVERIFY(spaceView->OnCommand(ID_VIEW_ORIGIN));
         QVERIFY(spaceView->Camera().IsRotatable());
         const Mfx3dPoint before = spaceView->Camera().Direction();
         QTest::keyClick(spaceView.get(), Qt::Key_Left);
@@ -90,10 +90,10 @@ private slots:
         auto doc = openExample("portique-simple.vlm");
         auto view = showView(*doc);
         const MfxPoint size = view->Camera().DrawingSize();
-        QVERIFY(view->OnCommand(CMD_ZOOM));
-        QVERIFY(view->IsChecked(CMD_ZOOM));
-        QVERIFY(view->OnCommand(CMD_ZOOM));
-        QVERIFY(!view->IsChecked(CMD_ZOOM));
+        QVERIFY(view->OnCommand(ID_ZOOM));
+        QVERIFY(view->IsChecked(ID_ZOOM));
+        QVERIFY(view->OnCommand(ID_ZOOM));
+        QVERIFY(!view->IsChecked(ID_ZOOM));
         QCOMPARE(view->Camera().DrawingSize().x, size.x);
     }
 
@@ -102,13 +102,13 @@ private slots:
         auto doc = openExample("portique-simple.vlm");
         auto view = showView(*doc);
         const double before = view->Camera().DrawingSize().x;
-        view->OnCommand(CMD_ZOOM);
+        view->OnCommand(ID_ZOOM);
         QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(100, 100));
         QTest::mouseMove(view->viewport(), QPoint(200, 180));
         QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(200, 180));
         QVERIFY(view->Camera().DrawingSize().x > 2 * before);
         QCOMPARE(view->InteractionMode(), 0);
-        view->OnCommand(CMD_ZOOM_ALL);
+        view->OnCommand(ID_ZOOM_ALL);
         QCOMPARE(view->Camera().DrawingSize().x, before);
     }
 
@@ -129,7 +129,7 @@ private slots:
         QVERIFY(qAbs(fitted.x - room.width()) <= 1 || qAbs(fitted.y - room.height()) <= 1);
         QVERIFY(fitted.x <= room.width() + 1 && fitted.y <= room.height() + 1);
 
-        view.OnCommand(CMD_ZOOM);
+        view.OnCommand(ID_ZOOM);
         QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(100, 100));
         QTest::mouseMove(view.viewport(), QPoint(200, 180));
         QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(200, 180));
@@ -138,7 +138,7 @@ private slots:
         view.resize(700, 520);
         QCOMPARE(view.Camera().DrawingSize().x, zoomed);
         // "Whole structure" fits it again, and later resizes follow.
-        view.OnCommand(CMD_ZOOM_ALL);
+        view.OnCommand(ID_ZOOM_ALL);
         view.resize(320, 240);
         QVERIFY(view.Camera().DrawingSize().x < fitted.x);
     }
@@ -150,7 +150,7 @@ private slots:
         auto doc = openExample("portique-simple.vlm");
         auto view = showView(*doc);
         testOptions().Set(OPT_BLACK_BACKGROUND, true);
-        view->OnCommand(CMD_ZOOM);
+        view->OnCommand(ID_ZOOM);
         QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(100, 100));
         QTest::mouseMove(view->viewport(), QPoint(200, 180));
         QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(200, 180));
