@@ -18,19 +18,19 @@
 
 namespace velmor {
 
-ChildFrame::ChildFrame(VelmorDoc& doc, int mode, QWidget* parent)
+ChildFrame::ChildFrame(VelmorDoc& doc, Mode mode, QWidget* parent)
     : QMdiSubWindow(parent), m_doc(doc), m_mode(mode), m_inner(new QMainWindow(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(mode == 2 ? "VelmorFrame" : "VelmorSplitterFrame");
+    setObjectName(mode == Mode::Library ? "VelmorFrame" : "VelmorSplitterFrame");
     m_inner->setWindowFlags(Qt::Widget);
     m_view = new VelmorBaseView(doc, m_inner);
     m_inner->setCentralWidget(m_view);
-    if (mode == 2) {
+    if (mode == Mode::Library) {
         auto* bar = m_inner->addToolBar("Bibliothèque");
         bar->setObjectName("toolbar2");
         bar->setIconSize(QSize(16, 15));
-        for (int id : Toolbar(2)) {
+        for (int id : Toolbar(MenuId::Library)) {
             if (id == 0) {
                 bar->addSeparator();
                 continue;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "model/VelmorProblem.h"
+#include "resources/MenuTables.h"
 
 #include <QMdiSubWindow>
 #include <QWidget>
@@ -23,13 +24,18 @@ class ChildFrame : public QMdiSubWindow
 {
     Q_OBJECT
 public:
-    // `mode` 2, 3 or 4; the frame takes no ownership of the document.
-    ChildFrame(VelmorDoc& doc, int mode, QWidget* parent = nullptr);
+    // The frame of a mode (not None); it takes no ownership of the document.
+    ChildFrame(VelmorDoc& doc, Mode mode, QWidget* parent = nullptr);
 
     VelmorDoc& Document() { return m_doc; }
-    int Mode() const { return m_mode; }
-    // Menu and toolbar resource of the frame: 2 editor, 4 examples, 8 exercises.
-    int ResourceId() const { return m_mode == 2 ? 2 : m_mode == 3 ? 4 : 8; }
+    Mode FrameMode() const { return m_mode; }
+    // Menu and toolbar resource of the frame.
+    MenuId ResourceId() const
+    {
+        return m_mode == Mode::Library    ? MenuId::Library
+               : m_mode == Mode::Examples ? MenuId::Examples
+                                          : MenuId::Exercises;
+    }
     QMainWindow* Inner() { return m_inner; }
     VelmorBaseView* View() { return m_view; }
     // Enables the toolbar's buttons as their commands can run now.
@@ -42,7 +48,7 @@ private:
     void UpdateTitle();
 
     VelmorDoc& m_doc;
-    int m_mode;
+    Mode m_mode;
     QMainWindow* m_inner;
     VelmorBaseView* m_view;
     std::vector<QAction*> m_toolbarActions;

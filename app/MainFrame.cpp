@@ -93,7 +93,7 @@ MainFrame::MainFrame(VelmorApp& app) : m_app(app), m_mdi(new QMdiArea(this))
     auto* toolbar = addToolBar("Velmor");
     toolbar->setObjectName("toolbar3");
     toolbar->setIconSize(QSize(16, 15));
-    for (int id : Toolbar(3)) {
+    for (int id : Toolbar(MenuId::Main)) {
         if (id == 0) {
             toolbar->addSeparator();
             continue;
@@ -140,7 +140,7 @@ void MainFrame::OnSubWindowActivated()
 {
     if (auto* frame = qobject_cast<ChildFrame*>(m_mdi->activeSubWindow())) {
         frame->UpdateToolbar();
-        m_app.SetMode(frame->Mode());
+        m_app.SetMode(frame->FrameMode());
     }
     RebuildMenus();
 }
@@ -148,7 +148,7 @@ void MainFrame::OnSubWindowActivated()
 void MainFrame::RebuildMenus()
 {
     auto* frame = qobject_cast<ChildFrame*>(m_mdi->activeSubWindow());
-    m_menuResource = frame ? frame->ResourceId() : 3;
+    m_menuResource = frame ? frame->ResourceId() : MenuId::Main;
     QMenuBar* bar = menuBar();
     bar->clear();
     const velmor::MenuResource& resource = Menu(m_menuResource);
@@ -158,15 +158,15 @@ void MainFrame::RebuildMenus()
         FillMenu(menu, m_menuResource, i);
         connect(menu, &QMenu::aboutToShow, this, [this, menu, i] {
             // In the start menu, a popup's recent files open in that popup's mode.
-            if (!m_mdi->activeSubWindow() && m_menuResource == 3) {
-                const auto& items = Menu(3).popups[i].items;
+            if (!m_mdi->activeSubWindow() && m_menuResource == MenuId::Main) {
+                const auto& items = Menu(MenuId::Main).popups[i].items;
                 if (!items.empty() && std::any_of(items.begin(), items.end(), [](const MenuItem& it) {
                         return it.kind == MenuItem::RecentFiles;
                     })) {
                     const int first = items.front().id;
-                    m_app.SetMode(first == ID_MODE_OPEN_EXAMPLE    ? MODE_EXAMPLES
-                                  : first == ID_MODE_OPEN_EXERCISE ? MODE_EXERCISES
-                                                                   : MODE_LIBRARY);
+                    m_app.SetMode(first == ID_MODE_OPEN_EXAMPLE    ? Mode::Examples
+                                  : first == ID_MODE_OPEN_EXERCISE ? Mode::Exercises
+                                                                   : Mode::Library);
                 }
             }
             for (QAction* a : menu->actions())
@@ -176,7 +176,7 @@ void MainFrame::RebuildMenus()
     }
 }
 
-void MainFrame::FillMenu(QMenu* menu, int resource, size_t popup)
+void MainFrame::FillMenu(QMenu* menu, MenuId resource, size_t popup)
 {
     const Popup& p = Menu(resource).popups[popup];
     for (const MenuItem& item : p.items) {

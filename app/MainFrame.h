@@ -3,6 +3,8 @@
 // picture shown at start.
 #pragma once
 
+#include "resources/MenuTables.h"
+
 #include <QMainWindow>
 
 #include <map>
@@ -25,7 +27,7 @@ public:
     // Rebuilds the menu bar for the active frame (its resource), or the start menu.
     void RebuildMenus();
     // The resource whose menu is shown: 3 with no document, else the active frame's.
-    int MenuResource() const { return m_menuResource; }
+    MenuId MenuResource() const { return m_menuResource; }
     void ShowSplash();
     QWidget* Splash() const { return m_splash; }
     // Repaints the main window with all its children (after the options changed).
@@ -43,13 +45,13 @@ protected:
 private:
     void OnMessage(int message, qintptr wParam, qintptr lParam);
     void OnSubWindowActivated();
-    void FillMenu(QMenu* menu, int resource, size_t popup);
+    void FillMenu(QMenu* menu, MenuId resource, size_t popup);
     void CloseSplash();
 
     VelmorApp& m_app;
     QMdiArea* m_mdi;
     QWidget* m_splash = nullptr;
-    int m_menuResource = 3;
+    MenuId m_menuResource = MenuId::Main;
     std::map<int, QAction*> m_accelerators;
 };
 

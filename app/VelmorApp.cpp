@@ -54,7 +54,9 @@ MainFrame& VelmorApp::Start(bool splash)
 {
     m_recent = RecentFileList().Files();
     HelpViewer::Listen();
-    m_templates = {{2, MODE_LIBRARY}, {4, MODE_EXAMPLES}, {8, MODE_EXERCISES}};
+    m_templates = {{MenuId::Library, Mode::Library},
+                   {MenuId::Examples, Mode::Examples},
+                   {MenuId::Exercises, Mode::Exercises}};
     m_main = std::make_unique<MainFrame>(*this);
     m_main->setAcceptDrops(true);
     m_main->showMaximized();
@@ -93,7 +95,7 @@ VelmorDoc* VelmorApp::ActiveDocument() const
     return frame ? &frame->Document() : nullptr;
 }
 
-ChildFrame* VelmorApp::CreateFrame(VelmorDoc& doc, int mode)
+ChildFrame* VelmorApp::CreateFrame(VelmorDoc& doc, Mode mode)
 {
     auto* frame = new ChildFrame(doc, mode);
     QStatusBar* status = m_main->statusBar();
@@ -113,13 +115,13 @@ VelmorDoc* VelmorApp::NewDocument()
         return nullptr;
     VelmorDoc* raw = doc.get();
     m_docs.push_back(std::move(doc));
-    CreateFrame(*raw, MODE_LIBRARY);
+    CreateFrame(*raw, Mode::Library);
     return raw;
 }
 
 void VelmorApp::Open()
 {
-    if (m_nMode != MODE_LIBRARY && m_nMode != MODE_EXAMPLES && m_nMode != MODE_EXERCISES)
+    if (m_mode != Mode::Library && m_mode != Mode::Examples && m_mode != Mode::Exercises)
         return;
     const QString path = QFileDialog::getOpenFileName(m_main.get(), "Ouvrir", QString(), kFilter, nullptr,
                                                       QFileDialog::ReadOnly);
@@ -129,7 +131,7 @@ void VelmorApp::Open()
 
 VelmorDoc* VelmorApp::OpenDocument(const QString& path)
 {
-    if (m_nMode != MODE_LIBRARY && m_nMode != MODE_EXAMPLES && m_nMode != MODE_EXERCISES)
+    if (m_mode != Mode::Library && m_mode != Mode::Examples && m_mode != Mode::Exercises)
         return nullptr;
     const QString canonical = QFileInfo(path).absoluteFilePath();
     for (const auto& d : m_docs) {
@@ -145,12 +147,12 @@ VelmorDoc* VelmorApp::OpenDocument(const QString& path)
     }
     auto doc = std::make_unique<VelmorDoc>(this);
     ConfigureDocument(*doc);
-    doc->Problem().SyncMode(m_nMode);
+    doc->Problem().SyncMode(m_mode);
     if (!doc->OnOpenDocument(canonical))
         return nullptr;
     VelmorDoc* raw = doc.get();
     m_docs.push_back(std::move(doc));
-    CreateFrame(*raw, m_nMode);
+    CreateFrame(*raw, m_mode);
     RememberFile(canonical);
     return raw;
 }
@@ -275,19 +277,19 @@ void VelmorApp::AddCommands()
     m_commands.Add(ID_FILE_NEW, [this] { NewDocument(); });
     m_commands.Add(ID_FILE_OPEN, [this] { Open(); });
     m_commands.Add(ID_MODE_CREATE, [this] {
-        m_nMode = MODE_LIBRARY;
+        m_mode = Mode::Library;
         NewDocument();
     });
     m_commands.Add(ID_MODE_CHANGE, [this] {
-        m_nMode = MODE_LIBRARY;
+        m_mode = Mode::Library;
         Open();
     });
     m_commands.Add(ID_MODE_OPEN_EXAMPLE, [this] {
-        m_nMode = MODE_EXAMPLES;
+        m_mode = Mode::Examples;
         Open();
     });
     m_commands.Add(ID_MODE_OPEN_EXERCISE, [this] {
-        m_nMode = MODE_EXERCISES;
+        m_mode = Mode::Exercises;
         Open();
     });
     for (int id = ID_FILE_MRU_FIRST; id <= ID_FILE_MRU_LAST; ++id)

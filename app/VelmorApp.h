@@ -3,7 +3,9 @@
 // that create, open, save and close documents.
 #pragma once
 
+#include "model/ElementKind.h"
 #include "platform/core/CommandTable.h"
+#include "resources/MenuTables.h"
 #include "views/core/ProgramOptions.h"
 
 #include <QObject>
@@ -21,13 +23,11 @@ class ChildFrame;
 class MainFrame;
 class VelmorDoc;
 
-// Modes of the program.
-enum Mode : int { MODE_NONE = 0, MODE_LIBRARY = 2, MODE_EXAMPLES = 3, MODE_EXERCISES = 4 };
 
 struct DocTemplate
 {
-    int resourceId;  // 2, 4, 8: its menu and toolbar
-    int mode;        // 2, 3, 4
+    MenuId resourceId;  // its menu and toolbar
+    Mode mode;
 };
 
 class VelmorApp : public QObject
@@ -43,8 +43,8 @@ public:
     MainFrame* Main() { return m_main.get(); }
 
     const std::vector<DocTemplate>& Templates() const { return m_templates; }
-    int Mode() const { return m_nMode; }
-    void SetMode(int mode) { m_nMode = mode; }
+    velmor::Mode CurrentMode() const { return m_mode; }
+    void SetMode(velmor::Mode mode) { m_mode = mode; }
 
     // Commands by id, the active frame's view first, then the application's own: true when
     // the command was handled; its enabling.
@@ -84,7 +84,7 @@ public:
 
 private:
     void AddCommands();
-    ChildFrame* CreateFrame(VelmorDoc& doc, int mode);
+    ChildFrame* CreateFrame(VelmorDoc& doc, Mode mode);
     bool SaveModified(VelmorDoc& doc);
     void CloseDocument(VelmorDoc& doc);
     void RememberFile(const QString& path);
@@ -92,7 +92,7 @@ private:
     std::vector<DocTemplate> m_templates;
     ProgramOptions m_options;
     CommandTable m_commands;
-    int m_nMode = MODE_NONE;
+    Mode m_mode = Mode::None;
     std::vector<std::unique_ptr<VelmorDoc>> m_docs;
     std::unique_ptr<MainFrame> m_main;
     QStringList m_recent;

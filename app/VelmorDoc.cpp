@@ -50,11 +50,11 @@ void VelmorDoc::SetModifiedFlag(bool modified)
         emit ModifiedChanged(modified);
 }
 
-void VelmorDoc::UpdateAllViews(int hint, VelmorObject* element)
+void VelmorDoc::UpdateAllViews(const ChangeEvent& change)
 {
     WaitCursor wait;
     for (ProblemObserver* view : std::vector<ProblemObserver*>(m_views))
-        view->OnUpdate(hint, element);
+        view->OnUpdate(change);
 }
 
 QString VelmorDoc::Title() const
@@ -167,7 +167,7 @@ void VelmorDoc::OnClearAll()
         return;
     DeleteContents();
     SetModifiedFlag(true);
-    UpdateAllViews(HINT_MODEL_DONE, nullptr);
+    UpdateAllViews({UpdateHint::ModelDone});
 }
 
 void VelmorDoc::OnProblemType()
@@ -192,7 +192,7 @@ void VelmorDoc::OnLimits()
     }
     ApplyWorkBox(box, step);
     if (m_ready)
-        UpdateAllViews(HINT_WORKBOX, nullptr);
+        UpdateAllViews({UpdateHint::WorkBox});
 }
 
 void VelmorDoc::ApplyWorkBox(const Mfx3dBox& box, const Mfx3dPoint& step)

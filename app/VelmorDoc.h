@@ -32,7 +32,7 @@ public:
 
     // ProblemDocument
     void SetModifiedFlag(bool modified) override;
-    void UpdateAllViews(int hint, VelmorObject* element) override;
+    void UpdateAllViews(const ChangeEvent& change) override;
 
     bool IsModified() const { return m_modified; }
     int Ready() const { return m_ready; }
@@ -44,7 +44,7 @@ public:
 
     void AddView(ProblemObserver* view);
     void RemoveView(ProblemObserver* view);
-    // Tells the view about the whole model (hints 5 for every element, then 4 and 1).
+    // Tells the view about the whole model (each element added, then the model done).
     void AttachView(ProblemObserver& view) const { m_problem->AttachView(view); }
 
     // Choice of the problem type (returns the chosen type, 0 when cancelled) and edit of the

@@ -79,13 +79,13 @@ int main(int argc, char** argv)
     {
         velmor::VelmorDoc plane;
         velmor::bench::PlaneFrame(plane.Problem(), 60, 43, false);
-        plane.Problem().SyncMode(3);
+        plane.Problem().SyncMode(velmor::Mode::Examples);
         measure("plane frame 60 x 43", plane);
     }
     {
         velmor::VelmorDoc space;
         velmor::bench::SpaceFrame(space.Problem(), 16, 16, 14, false);
-        space.Problem().SyncMode(3);
+        space.Problem().SyncMode(velmor::Mode::Examples);
         measure("space frame 16 x 16 x 14", space);
     }
     return 0;

@@ -220,7 +220,7 @@ int SolveCommand(const char* path, const SolveFlags& flags)
         std::fprintf(stderr, "%s: %s\n", path, loaded.message.c_str());
         return 2;
     }
-    problem.SyncMode(3);
+    problem.SyncMode(Mode::Examples);
     const AnalysisStatus status = SolveAtOnce(problem, flags.options);
     const std::shared_ptr<Analysis> analysis = problem.CurrentAnalysis();
     if (flags.json) {

@@ -30,4 +30,8 @@ enum ProblemType : int {
 // 2, 3, 6, 3 for types 1 to 4; 0 for any other value.
 int DofPerNode(int problemType);
 
+// The program's modes: the library editor, where structures are built, and the two calculation
+// modes, where they are solved (examples) or practised (exercises).
+enum class Mode : int { None = 0, Library = 2, Examples = 3, Exercises = 4 };
+
 } // namespace velmor

@@ -159,7 +159,7 @@ void VelmorProblem::OrientBeams(bool refresh, bool ijOrientation, bool changeLoc
     if (changed)
         StructureChanged();
     if (refresh && m_pDoc)
-        m_pDoc->UpdateAllViews(HINT_MODEL, nullptr);
+        m_pDoc->UpdateAllViews({UpdateHint::Model});
 }
 
 VelmorObject* VelmorProblem::CreateObject(const ElementTemplate& candidate)
@@ -176,9 +176,9 @@ VelmorObject* VelmorProblem::CreateObject(const ElementTemplate& candidate)
     m_lists[kind].Append(std::move(element));
     Renumber(kind);
     if (m_pDoc) {
-        m_pDoc->UpdateAllViews(HINT_ELEMENT_ADDED, raw);
+        m_pDoc->UpdateAllViews({UpdateHint::ElementAdded, raw});
         m_pDoc->SetModifiedFlag(true);
-        m_pDoc->UpdateAllViews(HINT_MODEL_DONE, nullptr);
+        m_pDoc->UpdateAllViews({UpdateHint::ModelDone});
     }
     return raw;
 }
@@ -238,14 +238,14 @@ void VelmorProblem::AttachView(ProblemObserver& view) const
 {
     for (const VelmorObjectList& list : m_lists)
         for (const auto& e : list)
-            view.OnUpdate(HINT_ELEMENT_ADDED, e.get());
-    view.OnUpdate(HINT_MODEL_DONE, nullptr);
-    view.OnUpdate(HINT_MODEL, nullptr);
+            view.OnUpdate({UpdateHint::ElementAdded, e.get()});
+    view.OnUpdate({UpdateHint::ModelDone});
+    view.OnUpdate({UpdateHint::Model});
 }
 
 Mfx3dBox VelmorProblem::StructureBox()
 {
-    if (m_nMode == 2)
+    if (m_mode == Mode::Library)
         return m_box;
     Mfx3dPoint lo(1e10, 1e10, 1e10), hi(-1e10, -1e10, -1e10);
     auto take = [&](const Mfx3dPoint& p) {

@@ -4,6 +4,7 @@
 // whole model in the document file (text or binary form).
 #pragma once
 
+#include "ChangeEvent.h"
 #include "ElementContainer.h"
 #include "ElementTemplate.h"
 #include "VelmorObjectList.h"
@@ -19,21 +20,12 @@ namespace velmor {
 class Analysis;
 class Archive;
 
-// Update hints the model sends to the views.
-enum UpdateHint : int {
-    HINT_WORKBOX = 0,       // the work box changed
-    HINT_MODEL = 1,         // the whole model
-    HINT_MODEL_DONE = 4,    // after a change of the model
-    HINT_ELEMENT_ADDED = 5, // one element added (the element is given)
-    HINT_LEAVE_CALC = 7,    // leaving the calculation modes
-};
-
-// A view of the model: receives update hints with an element (or null).
+// A view of the model: told of every change.
 class ProblemObserver
 {
 public:
     virtual ~ProblemObserver() = default;
-    virtual void OnUpdate(int hint, VelmorObject* element) = 0;
+    virtual void OnUpdate(const ChangeEvent& change) = 0;
 };
 
 // The document that owns a problem, as the problem sees it.
@@ -42,7 +34,7 @@ class ProblemDocument
 public:
     virtual ~ProblemDocument() = default;
     virtual void SetModifiedFlag(bool modified) = 0;
-    virtual void UpdateAllViews(int hint, VelmorObject* element) = 0;
+    virtual void UpdateAllViews(const ChangeEvent& change) = 0;
 };
 
 // A document whose header or problem type is not one of this program's.
@@ -83,12 +75,14 @@ public:
     size_t Count(int kind) const { return m_lists[kind].size(); }
 
     // ---- views
-    // Tells one view about the whole model: hint 5 for every element, then hints 4 and 1.
+    // Tells one view about the whole model: an ElementAdded for every element, then ModelDone
+    // and Model.
     void AttachView(ProblemObserver& view) const;
     // The box the views fit to: the work box in the library editor, otherwise the box of the
     // nodes (or of the shown beam's ends), unless that box is flat in every direction.
     Mfx3dBox StructureBox();
-    void SyncMode(int mode) { m_nMode = mode; }
+    void SyncMode(Mode mode) { m_mode = mode; }
+    Mode CurrentMode() const { return m_mode; }
 
     // ---- file
     // Writes the whole model (after renumbering every list) or reads it. Reading empties the
@@ -136,7 +130,7 @@ public:
     Mfx3dBox m_box;
     Mfx3dPoint m_gridStep{0.05, 0.05, 0.025};
     Mfx3dBox m_resultBox;
-    int m_nMode = 2;
+    Mode m_mode = Mode::Library;
     // The beam the result views show alone, or null for the whole structure.
     const VelmorObject* m_pShownBeam = nullptr;
 

@@ -36,7 +36,7 @@ Popup viewPopup(bool calculation)
 
 MenuResource mainMenu()
 {
-    return {3,
+    return {MenuId::Main,
             {{"&Théorie",
               {cmd(ID_THEORY_BEAMS, "Poutres       (&1-dim)"), cmd(ID_THEORY_FRAMES, "Portiques    (&2-dim)"),
                cmd(ID_THEORY_SPACE, "Velmor         (&3-dim)"), sep(),
@@ -51,7 +51,7 @@ MenuResource mainMenu()
 
 MenuResource editorMenu()
 {
-    return {2,
+    return {MenuId::Library,
             {{"&BIBLIOTHEQUE",
               {cmd(ID_SWITCH_EXAMPLES, "Basculer vers &Exemples"), cmd(ID_SWITCH_EXERCISES, "Basculer vers E&xercices"),
                sep(), cmd(ID_APP_EXIT, "&Quitter Velmor")}},
@@ -71,7 +71,7 @@ MenuResource editorMenu()
 MenuResource calculationMenu(bool exercises)
 {
     const int open = exercises ? ID_MODE_OPEN_EXERCISE : ID_MODE_OPEN_EXAMPLE;
-    MenuResource m{exercises ? 8 : 4, {}};
+    MenuResource m{exercises ? MenuId::Exercises : MenuId::Examples, {}};
     m.popups.push_back({exercises ? "&EXERCICES" : "&EXEMPLE",
                         {cmd(ID_SWITCH_LIBRARY, "Basculer vers &Bibliothèque"), sep(),
                          cmd(ID_APP_EXIT, "&Quitter Velmor")}});
@@ -112,17 +112,17 @@ MenuResource calculationMenu(bool exercises)
 
 } // namespace
 
-const MenuResource& Menu(int resourceId)
+const MenuResource& Menu(MenuId resourceId)
 {
     static const MenuResource main = mainMenu(), editor = editorMenu(), examples = calculationMenu(false),
                               exercises = calculationMenu(true), none{};
     switch (resourceId) {
-    case 3: return main;
-    case 2: return editor;
-    case 4: return examples;
-    case 8: return exercises;
-    default: return none;
+    case MenuId::Main: return main;
+    case MenuId::Library: return editor;
+    case MenuId::Examples: return examples;
+    case MenuId::Exercises: return exercises;
     }
+    return none;
 }
 
 std::string RecentFilesPlaceholder(int firstCommandOfPopup)
@@ -145,14 +145,14 @@ const std::vector<Accelerator>& Accelerators()
     return table;
 }
 
-const std::vector<int>& Toolbar(int resourceId)
+const std::vector<int>& Toolbar(MenuId resourceId)
 {
     static const std::vector<int> main = {32768, 32770, 32773, 32774, 0, 32791, 32792, 0, 32793, 0, 32795, 0, 57664, 57669};
     static const std::vector<int> editor = {57600, 57601, 57603, 0, 32771, 0, 32786, 32787, 32788, 0, 32777, 32877,
                                             32778, 32780, 32779, 0, 32783, 0, 32810, 32819, 0, 32769, 0,
                                             32796, 32801, 32803, 32802};
     static const std::vector<int> none;
-    return resourceId == 3 ? main : resourceId == 2 ? editor : none;
+    return resourceId == MenuId::Main ? main : resourceId == MenuId::Library ? editor : none;
 }
 
 } // namespace velmor

@@ -60,6 +60,9 @@ enum CommandId : int {
     ID_PRINT_PREVIEW_STRUCTURE = 32893,
 };
 
+// The menu, accelerator and toolbar resource of each kind of frame.
+enum class MenuId : int { Library = 2, Main = 3, Examples = 4, Exercises = 8 };
+
 struct MenuItem
 {
     enum Kind { Command, Separator, RecentFiles };
@@ -76,13 +79,13 @@ struct Popup
 
 struct MenuResource
 {
-    int resourceId = 0;
+    MenuId resourceId = MenuId::Main;
     std::vector<Popup> popups;
 };
 
 // The menu of a resource id (3 main, 2 editor, 4 examples, 8 exercises); an empty menu for any
 // other id.
-const MenuResource& Menu(int resourceId);
+const MenuResource& Menu(MenuId resourceId);
 
 // Placeholder shown in place of an empty recent-file list, by the popup's first command.
 std::string RecentFilesPlaceholder(int firstCommandOfPopup);
@@ -95,6 +98,6 @@ struct Accelerator
 const std::vector<Accelerator>& Accelerators();
 
 // Toolbar buttons in order; 0 is a separator. Resource 3: main frame; 2: editor.
-const std::vector<int>& Toolbar(int resourceId);
+const std::vector<int>& Toolbar(MenuId resourceId);
 
 } // namespace velmor

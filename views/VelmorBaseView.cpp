@@ -96,7 +96,7 @@ MfxRect VelmorBaseView::ClientRect() const
     return MfxRect(0, 0, viewport()->width(), viewport()->height());
 }
 
-void VelmorBaseView::OnUpdate(int hint, VelmorObject* element)
+void VelmorBaseView::OnUpdate(const ChangeEvent& change)
 {
     if (!m_ready)
         return;
@@ -104,25 +104,26 @@ void VelmorBaseView::OnUpdate(int hint, VelmorObject* element)
     Mfx3dDC dc(scratch, &m_camera);
     PixelRect invalid;
     const StructureRenderer renderer = Renderer();
-    switch (hint) {
-    case HINT_WORKBOX:
+    VelmorObject* element = change.element;
+    switch (change.hint) {
+    case UpdateHint::WorkBox:
         ComputeSizes();
         m_display.Refresh(STATE_REDRAW, nullptr, dc, renderer, invalid);
         viewport()->update();
         return;
-    case HINT_MODEL:
+    case UpdateHint::Model:
         viewport()->update();
         return;
-    case 2:
+    case UpdateHint::Element:
         m_display.Refresh(STATE_REDRAW, element, dc, renderer, invalid);
         break;
-    case 3:
+    case UpdateHint::Marked:
         m_display.Refresh(0, nullptr, dc, renderer, invalid);
         break;
-    case HINT_MODEL_DONE:
+    case UpdateHint::ModelDone:
         m_display.Refresh(STATE_NEW, nullptr, dc, renderer, invalid);
         break;
-    case HINT_ELEMENT_ADDED:
+    case UpdateHint::ElementAdded:
         if (element)
             m_display.AddEntry(*element);
         return;
@@ -232,7 +233,7 @@ void VelmorBaseView::FitWhole()
     UpdateScrollBars();
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
-    OnUpdate(HINT_WORKBOX, nullptr);
+    OnUpdate({UpdateHint::WorkBox});
 }
 
 void VelmorBaseView::AddCommands()
@@ -252,7 +253,7 @@ void VelmorBaseView::AddCommands()
     for (const auto& [id, code] : rotations)
         m_commands.Add(id, [this, code = code] {
             m_camera.Rotate(code, Mfx3dCamera::kRotationStep);
-            OnUpdate(HINT_WORKBOX, nullptr);
+            OnUpdate({UpdateHint::WorkBox});
         }, rotatable);
     m_commands.Add(ID_ZOOM, [this] {
         m_mode = m_mode == kZoomMode ? 1 : kZoomMode;
@@ -366,7 +367,7 @@ void VelmorBaseView::mouseReleaseEvent(QMouseEvent* event)
             const DevicePoint origin = m_camera.ScrollOrigin();
             horizontalScrollBar()->setValue(origin.x);
             verticalScrollBar()->setValue(origin.y);
-            OnUpdate(HINT_WORKBOX, nullptr);
+            OnUpdate({UpdateHint::WorkBox});
         }
         return;
     }

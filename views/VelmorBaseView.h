@@ -43,7 +43,7 @@ public:
     const Palette& CurrentPalette() const { return m_palette; }
     StructureRenderer Renderer() const;
 
-    void OnUpdate(int hint, VelmorObject* element) override;
+    void OnUpdate(const ChangeEvent& change) override;
     MfxRect ClientRect() const override;
 
     // View commands (views, rotations, zoom, printing of the structure): true when handled;

@@ -28,9 +28,9 @@ public:
         modified = m;
         notices.push_back({-1, nullptr});
     }
-    void UpdateAllViews(int hint, VelmorObject* element) override
+    void UpdateAllViews(const ChangeEvent& change) override
     {
-        notices.push_back({hint, element});
+        notices.push_back({int(change.hint), change.element});
     }
     bool modified = false;
     std::vector<Notice> notices;
@@ -39,7 +39,10 @@ public:
 class FakeView : public ProblemObserver
 {
 public:
-    void OnUpdate(int hint, VelmorObject* element) override { notices.push_back({hint, element}); }
+    void OnUpdate(const ChangeEvent& change) override
+    {
+        notices.push_back({int(change.hint), change.element});
+    }
     std::vector<Notice> notices;
 };
 
@@ -166,9 +169,9 @@ TEST(Problem, StructureBoxFollowsTheMode)
 {
     VelmorProblem p;
     BuildPortal(p);
-    p.SyncMode(2);
+    p.SyncMode(Mode::Library);
     EXPECT_EQ(p.StructureBox().MaxCorner(), Mfx3dPoint(5, 5, 2.5)) << "the editor shows the work box";
-    p.SyncMode(3);
+    p.SyncMode(Mode::Examples);
     Mfx3dBox box = p.StructureBox();
     EXPECT_EQ(box.MinCorner(), Mfx3dPoint(0, 0, 0));
     EXPECT_EQ(box.MaxCorner(), Mfx3dPoint(4, 3, 0));
@@ -177,7 +180,7 @@ TEST(Problem, StructureBoxFollowsTheMode)
 
     VelmorProblem single;
     AddNode(single, 1, 1, 1);
-    single.SyncMode(3);
+    single.SyncMode(Mode::Examples);
     EXPECT_EQ(single.StructureBox().MaxCorner(), Mfx3dPoint(5, 5, 2.5)) << "a point is no box";
 }
 

@@ -103,13 +103,13 @@ private slots:
     {
         const auto& t = m_app->Templates();
         QCOMPARE(int(t.size()), 3);
-        QCOMPARE(t[0].resourceId, 2);
-        QCOMPARE(t[1].resourceId, 4);
-        QCOMPARE(t[2].resourceId, 8);
-        QCOMPARE(m_app->Mode(), 0);
+        QCOMPARE(int(t[0].resourceId), 2);
+        QCOMPARE(int(t[1].resourceId), 4);
+        QCOMPARE(int(t[2].resourceId), 8);
+        QVERIFY(m_app->CurrentMode() == Mode::None);
         QVERIFY(m_app->Documents().empty());
         QCOMPARE(m_app->Main()->windowTitle(), QString("Velmor"));
-        QCOMPARE(m_app->Main()->MenuResource(), 3);
+        QCOMPARE(int(m_app->Main()->MenuResource()), 3);
     }
 
     void startMenuHasTheProgramsTextsAndIds()
@@ -130,9 +130,9 @@ private slots:
 
     void editorAndCalculationMenus()
     {
-        m_app->SetMode(MODE_LIBRARY);
+        m_app->SetMode(Mode::Library);
         QVERIFY(m_app->OpenDocument(example("portique-simple.vlm")));
-        QCOMPARE(m_app->Main()->MenuResource(), 2);
+        QCOMPARE(int(m_app->Main()->MenuResource()), 2);
         auto bar = menuBarContents(m_app->Main()->menuBar());
         QCOMPARE(int(bar.size()), 5);
         QCOMPARE(bar[0].first, QString("&BIBLIOTHEQUE"));
@@ -141,9 +141,9 @@ private slots:
         QCOMPARE(bar[3].second[2], (std::pair<QString, QString>{"32852", "&Type de Problème"}));
         QCOMPARE(m_app->Main()->menuBar()->actions()[1]->menu()->actions()[2]->shortcut(), QKeySequence("Ctrl+S"));
 
-        m_app->SetMode(MODE_EXERCISES);
+        m_app->SetMode(Mode::Exercises);
         QVERIFY(m_app->OpenDocument(example("poutre-console.vlm")));
-        QCOMPARE(m_app->Main()->MenuResource(), 8);
+        QCOMPARE(int(m_app->Main()->MenuResource()), 8);
         bar = menuBarContents(m_app->Main()->menuBar());
         QCOMPARE(bar[0].first, QString("&EXERCICES"));
         QCOMPARE(bar[1].second[1].first, QString("32795")); // Ouvrir opens an exercise
@@ -154,7 +154,7 @@ private slots:
     void clearAllIsEnabledWithNodesOnly()
     {
         QVERIFY(!m_app->IsEnabled(ID_EDIT_CLEAR_ALL));
-        m_app->SetMode(MODE_LIBRARY);
+        m_app->SetMode(Mode::Library);
         VelmorDoc* doc = m_app->OpenDocument(example("portique-simple.vlm"));
         QVERIFY(doc);
         QVERIFY(m_app->IsEnabled(ID_EDIT_CLEAR_ALL));
@@ -207,7 +207,7 @@ private slots:
 
     void emptyFileOpensAnEmptyModel()
     {
-        m_app->SetMode(MODE_LIBRARY);
+        m_app->SetMode(Mode::Library);
         VelmorDoc* doc = m_app->OpenDocument(writeFile(m_dir, "empty.vlm", ""));
         QVERIFY(doc);
         QVERIFY(!doc->IsModified());
@@ -217,7 +217,7 @@ private slots:
 
     void wrongFormatIsReportedAfterTheOpenFailed()
     {
-        m_app->SetMode(MODE_EXAMPLES);
+        m_app->SetMode(Mode::Examples);
         const QString path = writeFile(m_dir, "wrong.vlm", "Type of problem: cubic\n");
         QVERIFY(!m_app->OpenDocument(path));
         QVERIFY(m_app->Documents().empty());
@@ -229,7 +229,7 @@ private slots:
 
     void saveReopenAndRecentFiles()
     {
-        m_app->SetMode(MODE_LIBRARY);
+        m_app->SetMode(Mode::Library);
         VelmorDoc* doc = m_app->OpenDocument(example("treillis-pyramide.vlm"));
         QVERIFY(doc);
         const QString copy = m_dir.filePath("copie.vlm");
@@ -240,23 +240,23 @@ private slots:
 
         // Chosen from the start menu's "Exemples" popup, a recent file opens as an example.
         QVERIFY(QFile::copy(copy, m_dir.filePath("recent.vlm")));
-        m_app->SetMode(MODE_LIBRARY);
+        m_app->SetMode(Mode::Library);
         QVERIFY(m_app->OpenDocument(m_dir.filePath("recent.vlm")));
         m_app->CloseAll();
         QCOMPARE(m_app->RecentFiles().front(), QFileInfo(m_dir.filePath("recent.vlm")).absoluteFilePath());
         QMenu* examples = m_app->Main()->menuBar()->actions()[2]->menu();
         QMetaObject::invokeMethod(examples, "aboutToShow");
-        QCOMPARE(m_app->Mode(), int(MODE_EXAMPLES));
+        QVERIFY(m_app->CurrentMode() == Mode::Examples);
         VelmorDoc* again = m_app->OpenRecent(0);
         QVERIFY(again);
-        QCOMPARE(m_app->ActiveFrame()->Mode(), int(MODE_EXAMPLES));
+        QVERIFY(m_app->ActiveFrame()->FrameMode() == Mode::Examples);
         QCOMPARE(again->Problem().Count(KIND_BEAM), size_t(6));
     }
 
     void missingRecentFileIsReportedAndDropped()
     {
         const QString path = writeFile(m_dir, "gone.vlm", "");
-        m_app->SetMode(MODE_LIBRARY);
+        m_app->SetMode(Mode::Library);
         QVERIFY(m_app->OpenDocument(path));
         m_app->CloseAll();
         QFile::remove(path);
@@ -272,7 +272,7 @@ private slots:
             const QString path = m_dir.filePath(answer == MessageAnswer::Yes ? "keep.vlm" : "drop.vlm");
             QFile::remove(path);
             QVERIFY(QFile::copy(example("portique-simple.vlm"), path));
-            m_app->SetMode(MODE_LIBRARY);
+            m_app->SetMode(Mode::Library);
             VelmorDoc* doc = m_app->OpenDocument(path);
             QVERIFY(doc);
             doc->OnClearAll(); // answered Yes by default
@@ -290,7 +290,7 @@ private slots:
 
     void closingAFrameClosesItsDocument()
     {
-        m_app->SetMode(MODE_LIBRARY);
+        m_app->SetMode(Mode::Library);
         VelmorDoc* doc = m_app->OpenDocument(example("portique-simple.vlm"));
         QVERIFY(doc);
         doc->OnClearAll(); // answered Yes: the document is modified
@@ -299,7 +299,7 @@ private slots:
         m_app->ActiveFrame()->close();
         QTRY_VERIFY(m_app->Documents().empty());
         QCOMPARE(int(m_messages->messages.size()), 1); // "Enregistrer les modifications ...?"
-        QCOMPARE(m_app->Main()->MenuResource(), 3);
+        QCOMPARE(int(m_app->Main()->MenuResource()), 3);
     }
 
     void splashGoesAwayAtAKey()
@@ -317,7 +317,7 @@ private slots:
         QDir().mkpath(VELMOR_ARTEFACTS);
         m_app->Main()->resize(1024, 700);
         QVERIFY(m_app->Main()->grab().save(QString(VELMOR_ARTEFACTS) + "/main-window.png"));
-        m_app->SetMode(MODE_LIBRARY);
+        m_app->SetMode(Mode::Library);
         QVERIFY(m_app->OpenDocument(example("portique-simple.vlm")));
         QVERIFY(m_app->Main()->grab().save(QString(VELMOR_ARTEFACTS) + "/editor-frame.png"));
     }

@@ -36,7 +36,7 @@ std::unique_ptr<VelmorDoc> openExample(const QString& name)
     doc->SetOptions(testOptions());
     if (!doc->OnOpenDocument(QString(VELMOR_EXAMPLES) + "/" + name))
         return nullptr;
-    doc->Problem().SyncMode(2);
+    doc->Problem().SyncMode(Mode::Library);
     return doc;
 }
 
