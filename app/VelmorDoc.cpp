@@ -37,7 +37,7 @@ VelmorDoc::VelmorDoc(QObject* parent)
 
 VelmorDoc::~VelmorDoc()
 {
-    m_ready = 0;
+    m_ready = false;
     m_problem.reset();
 }
 
@@ -45,7 +45,7 @@ void VelmorDoc::SetModifiedFlag(bool modified)
 {
     const bool was = m_modified;
     m_modified = modified;
-    m_changed = modified ? 1 : 0;
+    m_changed = modified;
     if (was != modified)
         emit ModifiedChanged(modified);
 }
@@ -87,18 +87,18 @@ bool VelmorDoc::OnNewDocument()
     const int type = chooseProblemType ? chooseProblemType(m_problem->m_nType) : 0;
     m_problem->SetProblemType(type);
     if (m_problem->m_nType == 0) {
-        m_ready = 0;
+        m_ready = false;
         return false;
     }
     Mfx3dBox box = m_problem->m_box;
     Mfx3dPoint step = m_problem->m_gridStep;
     if (!editWorkBox || !editWorkBox(box, step)) {
         m_problem->SetProblemType(0);
-        m_ready = 0;
+        m_ready = false;
         return false;
     }
     ApplyWorkBox(box, step);
-    m_ready = 1;
+    m_ready = true;
     return true;
 }
 
@@ -129,7 +129,7 @@ bool VelmorDoc::OnOpenDocument(const QString& path)
     }
     m_path = path;
     SetModifiedFlag(false);
-    m_ready = 1;
+    m_ready = true;
     emit TitleChanged();
     return true;
 }
@@ -148,7 +148,7 @@ bool VelmorDoc::OnSaveDocument(const QString& path)
     }
     m_path = path;
     // Saving clears the modified flag only: the Changed flag stays for the calculation modes.
-    const int changed = m_changed;
+    const bool changed = m_changed;
     SetModifiedFlag(false);
     m_changed = changed;
     emit TitleChanged();

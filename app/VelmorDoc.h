@@ -35,9 +35,9 @@ public:
     void UpdateAllViews(const ChangeEvent& change) override;
 
     bool IsModified() const { return m_modified; }
-    int Ready() const { return m_ready; }
-    int Changed() const { return m_changed; }
-    void ClearChanged() { m_changed = 0; }
+    bool Ready() const { return m_ready; }
+    bool Changed() const { return m_changed; }
+    void ClearChanged() { m_changed = false; }
     const QString& PathName() const { return m_path; }
     // The file name, or "Structure N" for a document never saved.
     QString Title() const;
@@ -81,8 +81,8 @@ private:
     QString m_path;
     int m_untitledNumber = 0;
     bool m_modified = false;
-    int m_ready = 0;
-    int m_changed = 0;
+    bool m_ready = false;
+    bool m_changed = false;
 };
 
 } // namespace velmor

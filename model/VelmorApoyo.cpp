@@ -12,9 +12,9 @@ VelmorApoyo::VelmorApoyo(const VelmorApoyoData& data, VelmorObject* node)
     m_pParents[0] = node;
 }
 
-int VelmorApoyo::AcceptsNew(const ElementTemplate& candidate, const ElementContainer&) const
+bool VelmorApoyo::AcceptsNew(const ElementTemplate& candidate, const ElementContainer&) const
 {
-    return candidate.m_pParents[0] == GetParent(0) ? 0 : 1;
+    return candidate.m_pParents[0] != GetParent(0);
 }
 
 } // namespace velmor

@@ -14,7 +14,7 @@ public:
     const char* GetRuntimeClass() const override { return "VelmorApoyo"; }
     int ParentKind(int) const override { return KIND_NODE; }
     // One support per node.
-    int AcceptsNew(const ElementTemplate& candidate, const ElementContainer& container) const override;
+    bool AcceptsNew(const ElementTemplate& candidate, const ElementContainer& container) const override;
 
     VelmorApoyoData& Data() { return static_cast<VelmorApoyoData&>(*m_pData); }
     const VelmorApoyoData& Data() const { return static_cast<const VelmorApoyoData&>(*m_pData); }

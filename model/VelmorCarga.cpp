@@ -18,9 +18,9 @@ int VelmorCarga::ParentKind(int) const
     return Kind() == KIND_BEAM_LOAD ? KIND_BEAM : KIND_NODE;
 }
 
-int VelmorCarga::AcceptsNew(const ElementTemplate& candidate, const ElementContainer&) const
+bool VelmorCarga::AcceptsNew(const ElementTemplate& candidate, const ElementContainer&) const
 {
-    return candidate.m_pParents[0] == GetParent(0) ? 0 : 1;
+    return candidate.m_pParents[0] != GetParent(0);
 }
 
 int VelmorCarga::SetIJOrientation(int value)

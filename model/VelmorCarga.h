@@ -15,7 +15,7 @@ public:
     const char* GetRuntimeClass() const override { return "VelmorCarga"; }
     int ParentKind(int slot) const override;
     // One nodal load per node, one distributed load per beam.
-    int AcceptsNew(const ElementTemplate& candidate, const ElementContainer& container) const override;
+    bool AcceptsNew(const ElementTemplate& candidate, const ElementContainer& container) const override;
     // A distributed load following its beam's end exchange (1) or its return (0). The ends'
     // values are exchanged; values in the beam's local axes are also turned by the half turn
     // about local z that the exchange makes of those axes, values in global axes are not.

@@ -32,7 +32,7 @@ Mfx3dPoint& VelmorNudo::GetPosition(Mfx3dPoint& point, int, int) const
     return point;
 }
 
-int VelmorNudo::AcceptsNew(const ElementTemplate& candidate, const ElementContainer& container) const
+bool VelmorNudo::AcceptsNew(const ElementTemplate& candidate, const ElementContainer& container) const
 {
     const Mfx3dPoint step = container.GridStep();
     const Mfx3dPoint d = candidate.m_node.m_coord - Data().m_coord;

@@ -19,7 +19,7 @@ public:
     // The node's coordinates (x, y, z, w), whatever the end and option.
     Mfx3dPoint& GetPosition(Mfx3dPoint& point, int end, int option) const override;
     // Refuses a new node closer than one grid step of the container on every axis.
-    int AcceptsNew(const ElementTemplate& candidate, const ElementContainer& container) const override;
+    bool AcceptsNew(const ElementTemplate& candidate, const ElementContainer& container) const override;
     // Hinged: its joint flag is set, or the problem is a truss (every node is drawn hinged).
     bool IsHinged(int problemType) const;
 

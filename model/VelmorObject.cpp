@@ -115,9 +115,9 @@ Mfx3dPoint& VelmorObject::GetPosition(Mfx3dPoint& point, int end, int option) co
     return point;
 }
 
-int VelmorObject::AcceptsNew(const ElementTemplate&, const ElementContainer&) const
+bool VelmorObject::AcceptsNew(const ElementTemplate&, const ElementContainer&) const
 {
-    return 1;
+    return true;
 }
 
 int VelmorObject::Connect(ConnectionKind kind, VelmorObject* object, int slot)
@@ -228,9 +228,9 @@ VelmorObject* VelmorObject::FindChild(int kind) const
     return nullptr;
 }
 
-int VelmorObject::IsChildOf(const VelmorObject* other) const
+bool VelmorObject::IsChildOf(const VelmorObject* other) const
 {
-    return other && other->m_childList.contains(this) ? 1 : 0;
+    return other && other->m_childList.contains(this);
 }
 
 } // namespace velmor

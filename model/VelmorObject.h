@@ -64,9 +64,9 @@ public:
     // fills its coordinates. Leaves `point` unchanged when no parent can answer.
     virtual Mfx3dPoint& GetPosition(Mfx3dPoint& point, int end, int option) const;
     virtual double GetLength() const { return 0.0; }
-    // 1 when a new element made from the template may join this element's list in the
+    // Whether a new element made from the template may join this element's list in the
     // container.
-    virtual int AcceptsNew(const ElementTemplate& candidate, const ElementContainer& container) const;
+    virtual bool AcceptsNew(const ElementTemplate& candidate, const ElementContainer& container) const;
     // The kind of element parent slot `slot` must hold (KIND_NONE: any).
     virtual int ParentKind(int slot) const;
 
@@ -96,7 +96,7 @@ public:
     int CountChildren(int kind) const;
     // First child of a kind in list order, or null.
     VelmorObject* FindChild(int kind) const;
-    int IsChildOf(const VelmorObject* other) const;
+    bool IsChildOf(const VelmorObject* other) const;
 
     const ObjectRefList& Children() const { return m_childList; }
     const ObjectRefList& DrawList() const { return m_drawList; }

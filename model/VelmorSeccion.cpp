@@ -11,9 +11,9 @@ VelmorSeccion::VelmorSeccion(const VelmorSeccionData& data)
     m_pData->m_kind = KIND_SECTION;
 }
 
-int VelmorSeccion::AcceptsNew(const ElementTemplate& candidate, const ElementContainer&) const
+bool VelmorSeccion::AcceptsNew(const ElementTemplate& candidate, const ElementContainer&) const
 {
-    return Data().SameSection(candidate.m_section) ? 0 : 1;
+    return !Data().SameSection(candidate.m_section);
 }
 
 } // namespace velmor

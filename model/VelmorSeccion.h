@@ -12,7 +12,7 @@ public:
     explicit VelmorSeccion(const VelmorSeccionData& data);
     const char* GetRuntimeClass() const override { return "VelmorSeccion"; }
     // Refuses a section with the same E, Iy, Iz, G, A and J.
-    int AcceptsNew(const ElementTemplate& candidate, const ElementContainer& container) const override;
+    bool AcceptsNew(const ElementTemplate& candidate, const ElementContainer& container) const override;
 
     VelmorSeccionData& Data() { return static_cast<VelmorSeccionData&>(*m_pData); }
     const VelmorSeccionData& Data() const { return static_cast<const VelmorSeccionData&>(*m_pData); }

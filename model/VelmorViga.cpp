@@ -32,7 +32,7 @@ double VelmorViga::GetLength() const
     return (p2 - p1).length();
 }
 
-int VelmorViga::AcceptsNew(const ElementTemplate& candidate, const ElementContainer&) const
+bool VelmorViga::AcceptsNew(const ElementTemplate& candidate, const ElementContainer&) const
 {
     const VelmorObject* a = candidate.m_pParents[1];
     const VelmorObject* b = candidate.m_pParents[2];

@@ -19,7 +19,7 @@ public:
     // Distance between its two end nodes.
     double GetLength() const override;
     // Refuses a beam between the same two nodes, in either order.
-    int AcceptsNew(const ElementTemplate& candidate, const ElementContainer& container) const override;
+    bool AcceptsNew(const ElementTemplate& candidate, const ElementContainer& container) const override;
     // Makes the beam run from its lower- to its higher-numbered node (1) or back to its own
     // order (0) by exchanging its end slots; returns 0 when the flag already has that value,
     // else 1 (also when nothing had to change).
