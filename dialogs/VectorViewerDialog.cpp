@@ -2,6 +2,7 @@
 
 #include "DialogFields.h"
 #include "numeric/MatBase.h"
+#include "resources/StringTable.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -16,9 +17,7 @@ VectorViewerDialog::VectorViewerDialog(const MatBase& vector, int firstNode, int
     : QDialog(parent), m_window(dofPerNode == 2 ? 4 : 6)
 {
     setObjectName(m_window == 4 ? QStringLiteral("426") : QStringLiteral("425"));
-    // String resources 61357 and 61356.
-    setWindowTitle(displacements ? QString::fromUtf8("Vecteur déplacements")
-                                 : QStringLiteral("Vecteur charges"));
+    setWindowTitle(QString::fromUtf8(LoadString(displacements ? 61357 : 61356)));
 
     const ViewerAxis rows =
         PlaceViewerAxis(firstNode, nodeCount, dofPerNode, vector.Rows(), m_window);

@@ -1,4 +1,17 @@
-// Faults of the textbook method as first written down, each pinned by the test named after it.
+// Cases where a literal reading of the method's steps gives a wrong answer, and what this engine
+// does instead, one test each:
+// - a beam without loads has equivalent loads of zero (not an empty vector left in its results);
+// - a continuous beam's span gives the same results whichever end it was drawn from;
+// - a beam with a released end has no torsional stiffness, and its distributed torque goes to
+//   the rigid end;
+// - an axial-only member's loads are lumped with its own end-release code;
+// - transverse loads on truss bars reach the supports;
+// - the extremes of a law are sampled up to and including the beam's far end;
+// - a node without beams is refused, rather than taking a number and pushing a connected node
+//   out of the system;
+// - several loads on one beam all enter its laws;
+// - a global load keeps its direction when its beam is turned to run from i to j;
+// - a mechanism whose pivots are only round-off is reported singular.
 #include "EngineFixtures.h"
 #include "analysis/Analysis.h"
 #include "TestHooks.h"
