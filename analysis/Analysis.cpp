@@ -1,6 +1,7 @@
 // Degrees of freedom, node numbering and the sequence of the analysis steps.
 #include "Analysis.h"
 
+#include "SolutionCheck.h"
 #include "SolverOrder.h"
 #include "model/VelmorNudo.h"
 #include "model/VelmorProblem.h"
@@ -8,6 +9,7 @@
 #include "resources/StringTable.h"
 
 #include <algorithm>
+#include <new>
 
 namespace velmor {
 namespace {
@@ -19,6 +21,12 @@ const VelmorNudoData& nodeData(const VelmorObject& node)
 
 constexpr int kStructureNotValid = 61267;
 constexpr int kSolved = 61250;
+constexpr int kOutOfMemory = 61299;
+
+AnalysisStatus outOfMemory()
+{
+    return AnalysisStatus::Failure(kOutOfMemory, LoadString(kOutOfMemory));
+}
 
 constexpr int kMasks[5][6] = {
     {0, 0, 0, 0, 0, 0}, {0, 1, 0, 0, 0, 1}, {1, 1, 0, 0, 0, 1}, {1, 1, 1, 1, 1, 1}, {1, 1, 1, 0, 0, 0},
@@ -51,6 +59,16 @@ int Analysis::CountNodes()
 }
 
 AnalysisStatus Analysis::InitAnalysis()
+{
+    try {
+        return Init();
+    } catch (const std::bad_alloc&) {
+        FreeAnalysis();
+        return outOfMemory();
+    }
+}
+
+AnalysisStatus Analysis::Init()
 {
     if (m_ready)
         FreeAnalysis();
@@ -248,6 +266,20 @@ double Analysis::SystemMatrixAt(long i, long j) const
 
 AnalysisStatus Analysis::RunAnalysis(AnalysisStage stop)
 {
+    try {
+        return Run(stop);
+    } catch (const std::bad_alloc&) {
+        // What was allocated goes; the structure is untouched.
+        FreeAnalysis();
+        m_D = Vector();
+        m_R = Vector();
+        m_beams.clear();
+        return outOfMemory();
+    }
+}
+
+AnalysisStatus Analysis::Run(AnalysisStage stop)
+{
     AnalysisStatus status = InitAnalysis();
     if (!status || stop == AnalysisStage::Init)
         return status;
@@ -270,6 +302,10 @@ AnalysisStatus Analysis::RunAnalysis(AnalysisStage stop)
     if (stop == AnalysisStage::Solution || stop == AnalysisStage::Combined)
         return status;
     ComputeResults();
+    if (status) {
+        m_quality = MeasureSolution(*this);
+        status.Merge(CheckSolution(m_quality));
+    }
     FreeAnalysis();
     if (status)
         status.Add(kSolved, LoadString(kSolved), MessageSeverity::Information);

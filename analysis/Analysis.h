@@ -15,6 +15,7 @@
 
 #include "AnalysisStatus.h"
 #include "BeamAnalysis.h"
+#include "SolutionCheck.h"
 #include "numeric/MatBase.h"
 #include "numeric/MfxTMatrix.h"
 #include "numeric/SymBandMat.h"
@@ -95,13 +96,15 @@ public:
 
     // ---- degrees of freedom, numbering and the sequence of steps
     // Sets up the arrays; fails with its message when the structure cannot be analysed: no
-    // node on a beam, a node without beam, a beam of zero length.
+    // node on a beam, a node without beam, a beam of zero length, or not memory enough
+    // ("ERREUR DE MEMOIRE!...").
     AnalysisStatus InitAnalysis();
     // Releases the system arrays; displacements, reactions and the beams' results stay.
     void FreeAnalysis();
-    // The whole sequence, stopping after `stop`. It succeeds when every step ran and the
-    // system was solved; its messages are the mechanism warnings, then "Système d'équations
-    // résolu" or the one message of the failure. Run to the end, the equations are ordered
+    // The whole sequence, stopping after `stop`. It succeeds when every step ran, the system
+    // was solved and every result is finite; its messages are the mechanism warnings, a
+    // warning when the results are imprecise (see SolutionCheck.h), then "Système d'équations
+    // résolu" or the one message of the failure (out of memory among them). Run to the end, the equations are ordered
     // internally to keep the band of the system small; every number shown stays in the
     // structure's numbering.
     AnalysisStatus RunAnalysis(AnalysisStage stop = AnalysisStage::All);
@@ -176,10 +179,14 @@ public:
     const std::vector<std::array<int, 2>>& SupportTable() const { return m_supportTable; }
     const std::array<double, EXT_COUNT>& Extrema() const { return m_extrema; }
     const StepWorkspace& Work() const { return m_work; }
+    // How well the last solution run to the end satisfies its equations (see SolutionCheck.h).
+    const SolutionQuality& Quality() const { return m_quality; }
     // Nodes numbered by hand, in order.
     const std::vector<const VelmorObject*>& HandNumbered() const { return m_handNumbered; }
 
 private:
+    AnalysisStatus Init();
+    AnalysisStatus Run(AnalysisStage stop);
     // Node number of the solver's equation order for a node number of the structure.
     int SolverNode(int node) const { return m_solverNode.empty() ? node : m_solverNode[node]; }
     long SolverDof(long dof) const;
@@ -213,6 +220,7 @@ private:
     std::vector<std::array<int, 3>> m_beamTable, m_weightTable, m_distLoadTable;
     std::vector<std::array<int, 2>> m_nodalLoadTable, m_supportTable;
     std::array<double, EXT_COUNT> m_extrema{};
+    SolutionQuality m_quality;
     StepWorkspace m_work;
     std::vector<const VelmorObject*> m_handNumbered;
     // The results of each beam of the structure, in list order, and the index of each beam.

@@ -228,9 +228,9 @@ int SolveCommand(const char* path, const SolveFlags& flags)
         std::fputc('\n', stdout);
     }
     // The messages the program would show, in order; in JSON they are in the output too, so
-    // stderr then has only those of a failure.
-    if (!flags.json || !status)
-        for (const EngineMessage& m : status.Messages())
+    // stderr then has only the warnings and the messages of a failure.
+    for (const EngineMessage& m : status.Messages())
+        if (!flags.json || !status || m.severity == MessageSeverity::Warning)
             std::fprintf(stderr, "%s\n", m.text.c_str());
     if (!flags.json && status)
         for (const std::string& line : ResultReportLines(*analysis))

@@ -61,14 +61,13 @@ bool VelmorViga::HasSelfWeight() const
            static_cast<const VelmorSeccion*>(section)->Data().m_rho > 0.0;
 }
 
-MfxTMatrix VelmorViga::LocalAxes() const
+namespace {
+
+// The local y axis that an orientation gives a beam along x: the orientation crossed with x,
+// or, when the two are parallel and the orientation lies along a global axis, the axis that
+// follows it. Zero when the orientation decides nothing.
+Mfx3dPoint localY(Mfx3dPoint v, const Mfx3dPoint& x)
 {
-    Mfx3dPoint p1, p2;
-    GetPosition(p1, 1, 0);
-    GetPosition(p2, 2, 0);
-    Mfx3dPoint x = p2 - p1;
-    x.normalize();
-    Mfx3dPoint v = Data().m_orientation;
     v.normalize();
     Mfx3dPoint y = cross(v, x);
     if (y == Mfx3dPoint(0, 0, 0)) {
@@ -79,6 +78,24 @@ MfxTMatrix VelmorViga::LocalAxes() const
         if (std::fabs(dot(v, Mfx3dPoint(0, 1, 0))) == 1)
             y = Mfx3dPoint(0, 0, 1);
     }
+    return y;
+}
+
+} // namespace
+
+MfxTMatrix VelmorViga::LocalAxes() const
+{
+    Mfx3dPoint p1, p2;
+    GetPosition(p1, 1, 0);
+    GetPosition(p2, 2, 0);
+    Mfx3dPoint x = p2 - p1;
+    x.normalize();
+    Mfx3dPoint y = localY(Data().m_orientation, x);
+    // An orientation that decides nothing (none at all, or one along a beam that does not lie
+    // on a global axis) would leave the beam without local axes, and so without bending
+    // stiffness: the default orientation takes its place.
+    if (y == Mfx3dPoint(0, 0, 0))
+        y = localY(VelmorVigaData().m_orientation, x);
     y.normalize();
     const Mfx3dPoint z = cross(x, y);
     return MfxTMatrix(x, y, z);

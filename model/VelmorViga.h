@@ -30,7 +30,8 @@ public:
     // The beam's local axes as the columns x, y, z of a rotation: the frame the stiffness uses,
     // taken from its two nodes and its orientation point. x runs from node 1 to node 2; y is
     // the orientation point's direction crossed with x, or, when the two are parallel, the
-    // axis that follows the orientation's axis (z -> x, x -> y, y -> z).
+    // axis that follows the orientation's axis (z -> x, x -> y, y -> z). An orientation that
+    // gives no y (zero, or parallel to a beam off the global axes) is taken as (0, 0, 1).
     MfxTMatrix LocalAxes() const;
 
     VelmorVigaData& Data() { return static_cast<VelmorVigaData&>(*m_pData); }
