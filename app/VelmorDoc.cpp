@@ -143,7 +143,7 @@ bool VelmorDoc::OnSaveDocument(const QString& path)
         saved = SaveProblemFile(*m_problem, path.toStdString(), Options().TextForm(), error);
     }
     if (!saved) {
-        ShowMessage("Nom de fichier non valide.\n" + error, MessageIcon::Error);
+        ShowMessage(error, MessageIcon::Error);
         return false;
     }
     m_path = path;

@@ -55,7 +55,7 @@ int convert(const char* in, const char* out, bool text)
     }
     std::string error;
     if (!SaveProblemFile(problem, out, text, error)) {
-        std::fprintf(stderr, "Nom de fichier non valide. %s\n", error.c_str());
+        std::fprintf(stderr, "%s\n", error.c_str());
         return kUnreadable;
     }
     return 0;
