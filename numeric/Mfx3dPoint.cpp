@@ -60,7 +60,7 @@ void Mfx3dPoint::Serialize(Archive& ar, bool text)
 {
     if (text) {
         if (ar.IsStoring()) {
-            ar.WriteFormat("(%lf, %lf, %lf) \n", x, y, z);
+            ar.WriteText(Archive::FormatTuple({x, y, z}));
         } else {
             const std::string line = ar.ReadLineOrThrow();
             Archive::ScanLine(line, "(%lf, %lf, %lf) \n", &x, &y, &z);

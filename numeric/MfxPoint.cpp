@@ -61,7 +61,7 @@ void MfxPoint::Store(Archive& ar, bool text)
 {
     if (text) {
         if (ar.IsStoring()) {
-            ar.WriteFormat("(%lf, %lf) \n", x, y);
+            ar.WriteText(Archive::FormatTuple({x, y}));
         } else {
             const std::string line = ar.ReadLineOrThrow();
             Archive::ScanLine(line, "(%lf, %lf) \n", &x, &y);

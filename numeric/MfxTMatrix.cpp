@@ -128,7 +128,7 @@ void MfxTMatrix::Serialize(Archive& ar, bool text)
         for (int i = 1; i <= kOrder; ++i) {
             double* row = &m_d[(i - 1) * kOrder];
             if (ar.IsStoring()) {
-                ar.WriteFormat("(%lf, %lf, %lf, %lf) \n", row[0], row[1], row[2], row[3]);
+                ar.WriteText(Archive::FormatTuple({row[0], row[1], row[2], row[3]}));
             } else {
                 const std::string line = ar.ReadLineOrThrow();
                 Archive::ScanLine(line, "(%lf, %lf, %lf, %lf) \n", &row[0], &row[1], &row[2],

@@ -1,6 +1,7 @@
 #include "Archive.h"
 
 #include <bit>
+#include <cmath>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -294,6 +295,27 @@ std::string Archive::Format(const char* format, ...)
     std::string out = vformat(format, args);
     va_end(args);
     return out;
+}
+
+std::string Archive::FormatReal(double value)
+{
+    std::string fixed = Format("%lf", value);
+    double back = 0.0;
+    if (ScanLine(fixed, "%lf", &back) == 1 &&
+        std::fabs(back - value) <= kDecimalTolerance * std::fabs(value))
+        return fixed;
+    return Format("%.17g", value);
+}
+
+std::string Archive::FormatTuple(std::initializer_list<double> values)
+{
+    std::string out = "(";
+    for (const double* v = values.begin(); v != values.end(); ++v) {
+        if (v != values.begin())
+            out += ", ";
+        out += FormatReal(*v);
+    }
+    return out + ") \n";
 }
 
 } // namespace velmor

@@ -14,6 +14,7 @@
 
 #include <cstdarg>
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -120,6 +121,13 @@ public:
         __attribute__((format(scanf, 2, 3)));
     // printf in the "C" locale into a string.
     static std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+    // A real number of the text form: "%lf" (six decimals) wherever that reads back within
+    // kDecimalTolerance of the value, so that files keep their look; otherwise "%.17g", which
+    // reads back exactly (1e-9 would be lost as 0.000000). Both read with "%lf".
+    static std::string FormatReal(double value);
+    static constexpr double kDecimalTolerance = 2e-6;
+    // "(a, b, ...) \n" of the values in that form.
+    static std::string FormatTuple(std::initializer_list<double> values);
 
 private:
     Archive(bool storing, bool text, std::string bytes);

@@ -140,11 +140,21 @@ TEST(Mfx3dPoint, LengthAndNormalize)
     ExpectPoint(q, 1.0 / 3, -2.0 / 3, 2.0 / 3, 1);
 }
 
-TEST(Mfx3dPoint, TextFormIsOneLineWithSixDecimals)
+TEST(Mfx3dPoint, TextFormIsOneLineWithSixDecimalsUnlessTheyLoseTheValue)
 {
     EXPECT_EQ(Stored(Mfx3dPoint(1, 2, 3), true), "(1.000000, 2.000000, 3.000000) \n");
-    EXPECT_EQ(Stored(Mfx3dPoint(-0.5, 1e-7, 1234.5678), true),
-              "(-0.500000, 0.000000, 1234.567800) \n");
+    EXPECT_EQ(Stored(Mfx3dPoint(-0.5, 1.0 / 3.0, 1234.5678), true),
+              "(-0.500000, 0.333333, 1234.567800) \n");
+    // Six decimals would write 1e-7 as 0: it is written so that it reads back exactly.
+    EXPECT_EQ(Stored(Mfx3dPoint(1e-7, 0, -1.234567e-5), true),
+              "(9.9999999999999995e-08, 0.000000, -1.2345670000000001e-05) \n");
+    for (const double v : {1e-9, -3e-12, 1.234567e-5, 6.02e23}) {
+        Archive in = Archive::ForLoading(Stored(Mfx3dPoint(v, v, v), true), true);
+        Mfx3dPoint p;
+        p.Serialize(in, true);
+        EXPECT_EQ(p.x, v);
+        EXPECT_EQ(p.z, v);
+    }
 }
 
 TEST(Mfx3dPoint, TextRoundTripKeepsWeight)
