@@ -57,6 +57,10 @@ std::string StoreProblem(VelmorProblem& problem, bool text)
 
 bool SaveProblemFile(VelmorProblem& problem, const std::string& path, bool text, std::string& error)
 {
+    if (!text && !problem.FitsBinaryForm()) {
+        error = kBinaryTooLarge;
+        return false;
+    }
     return WriteFileAtomically(path, StoreProblem(problem, text), error);
 }
 

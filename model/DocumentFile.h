@@ -34,7 +34,13 @@ LoadResult LoadProblemBytes(VelmorProblem& problem, const std::string& bytes, Fi
 
 // The file's bytes in the chosen form (the lists are renumbered first).
 std::string StoreProblem(VelmorProblem& problem, bool text);
-// Writes the file without ever damaging the one already there; false with a reason on failure.
+// Message of a binary save refused because a list holds more elements than the form numbers.
+inline constexpr const char* kBinaryTooLarge =
+    "Le format binaire ne peut pas numéroter plus de 65535 éléments d'une même liste.\n"
+    "Enregistrez cette structure au format texte.";
+
+// Writes the file without ever damaging the one already there; false with a reason on failure
+// (a binary form that cannot hold the model among them).
 bool SaveProblemFile(VelmorProblem& problem, const std::string& path, bool text, std::string& error);
 
 } // namespace velmor

@@ -290,10 +290,21 @@ void VelmorProblem::Serialize(Archive& ar)
     }
 }
 
+bool VelmorProblem::FitsBinaryForm() const
+{
+    for (const VelmorObjectList& list : m_lists)
+        if (list.size() > kBinaryListLimit)
+            return false;
+    return true;
+}
+
 void VelmorProblem::Store(Archive& ar)
 {
-    Renumber(-1);
     const bool text = ar.IsText();
+    // Its element numbers and references would wrap around and point at other elements.
+    if (!text && !FitsBinaryForm())
+        throw ArchiveException(ArchiveException::BadFormat, "list too long for the binary form");
+    Renumber(-1);
     if (text) {
         ar.WriteText("Type of problem: ");
         ar.WriteText(ProblemTypeWord(m_nType));

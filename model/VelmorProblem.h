@@ -85,7 +85,8 @@ public:
     Mode CurrentMode() const { return m_mode; }
 
     // ---- file
-    // Writes the whole model (after renumbering every list) or reads it. Reading empties the
+    // Writes the whole model (after renumbering every list) or reads it. The binary form is
+    // refused (ArchiveException) for a model that does not fit it. Reading empties the
     // model first; a header that is not this program's throws WrongFormatError, any other
     // damage ArchiveException. A failed read leaves the model empty, never half loaded.
     // Elements whose parent references cannot be resolved (or a beam whose two ends are the
@@ -94,6 +95,10 @@ public:
     void Serialize(Archive& ar);
     // How many unresolved parent references the last read or write reported.
     int SerializeErrors() const { return m_nSerializeErrors; }
+    // The binary form numbers elements in 16 bits: it can hold lists of this many at most.
+    static constexpr size_t kBinaryListLimit = 65535;
+    // Whether every list fits the binary form.
+    bool FitsBinaryForm() const;
 
     // ---- the structure's revision and its analysis
     // Moves on at every change of the structure (an element added, changed or removed, a

@@ -3,6 +3,7 @@
 #include "TestHooks.h"
 #include "model/DocumentFile.h"
 #include "model/ModelFixtures.h"
+#include "model/StructureBuilder.h"
 #include "model/VelmorViga.h"
 #include "platform/core/Archive.h"
 #include "platform/core/FileIO.h"
@@ -409,5 +410,50 @@ TEST(AtomicSave, ReplacesTheFileOrLeavesItUntouched)
     std::string again;
     ASSERT_TRUE(ReadWholeFile(target, again, error));
     EXPECT_EQ(again, bytes);
+    fs::remove_all(dir);
+}
+
+TEST(FileFormat, BinaryFormRefusesListsItCannotNumber)
+{
+    // A chain of nodes along x; the binary form numbers elements in 16 bits.
+    auto chain = [](VelmorProblem& p, int nodes) {
+        StructureBuilder b(p, PROBLEM_PLANE_FRAME, true);
+        VelmorObject* s = b.Rectangle(0.2, 0.4, 2.1e11, 0.3);
+        VelmorObject* previous = b.Node(0, 0, 0);
+        for (int i = 1; i < nodes; ++i) {
+            VelmorObject* next = b.Node(i, 0, 0);
+            b.Beam(s, previous, next);
+            previous = next;
+        }
+        b.NodalLoad(previous, {0, -1000, 0});
+    };
+    const fs::path dir = fs::path(testing::TempDir()) / "velmor_binary_limit";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    std::string error;
+
+    VelmorProblem large;
+    chain(large, 66000);
+    EXPECT_FALSE(large.FitsBinaryForm());
+    EXPECT_FALSE(SaveProblemFile(large, (dir / "large.vlm").string(), false, error));
+    EXPECT_EQ(error, kBinaryTooLarge);
+    EXPECT_FALSE(fs::exists(dir / "large.vlm"));
+    EXPECT_THROW(StoreProblem(large, false), ArchiveException);
+    // The text form holds it: read back, the last load is still on the last node.
+    ASSERT_TRUE(SaveProblemFile(large, (dir / "large.vlm").string(), true, error)) << error;
+    VelmorProblem back;
+    ASSERT_EQ(LoadProblemFile(back, (dir / "large.vlm").string(), FileForm::Detect).status,
+              LoadStatus::Ok);
+    ASSERT_EQ(back.Count(KIND_NODE), 66000u);
+    EXPECT_EQ(back.List(KIND_NODAL_LOAD).at(0)->GetParent(0), back.List(KIND_NODE).at(65999));
+
+    // At the limit the binary form reads back as the model that was saved.
+    VelmorProblem full;
+    chain(full, int(VelmorProblem::kBinaryListLimit));
+    ASSERT_TRUE(SaveProblemFile(full, (dir / "full.vlm").string(), false, error)) << error;
+    VelmorProblem fullBack;
+    ASSERT_EQ(LoadProblemFile(fullBack, (dir / "full.vlm").string(), FileForm::Detect).status,
+              LoadStatus::Ok);
+    EXPECT_EQ(StoreProblem(fullBack, true), StoreProblem(full, true));
     fs::remove_all(dir);
 }
