@@ -78,14 +78,10 @@ void VelmorObjectData::Serialize(Archive& ar)
         const std::string line = ar.ReadLineOrThrow();
         char word[64] = "";
         int number = 0;
-        const int n = Archive::ScanLine(line, "%63s %d", word, &number);
-        if (n >= 1) {
-            const int kind = KindFromKeyword(word);
-            if (kind != KIND_NONE)
-                m_kind = kind;
-        }
-        if (n >= 2)
-            m_number = number;
+        if (!Archive::ScanExact(line, "%63s %d", word, &number) || KindFromKeyword(word) == KIND_NONE)
+            ar.BadLine("en-tête d'élément illisible « " + line + " »");
+        m_kind = KindFromKeyword(word);
+        m_number = number;
     } else {
         m_kind = ar.ReadShortInt();
         m_number = ar.ReadShortInt();
@@ -116,7 +112,9 @@ void VelmorNudoData::Serialize(Archive& ar)
         else
             ar.WriteShortInt(m_nJoint);
     } else if (ar.IsText()) {
-        Archive::ScanLine(ar.ReadLineOrThrow(), "Joint: %d", &m_nJoint);
+        const std::string line = ar.ReadLineOrThrow();
+        if (!Archive::ScanExact(line, "Joint: %d", &m_nJoint))
+            ar.BadLine("articulation illisible « " + line + " »");
     } else {
         m_nJoint = ar.ReadShortInt();
     }
@@ -174,17 +172,28 @@ void VelmorSeccionData::Serialize(Archive& ar)
         return;
     }
     if (ar.IsText()) {
-        char word[64] = "";
-        if (Archive::ScanLine(ar.ReadLineOrThrow(), "Shape of cross section: %63s", word) == 1) {
-            const int shape = shapeFromWord(word);
-            if (shape > 0)
-                m_nShape = shape;
+        // A section without a shape is written with an empty word.
+        const std::string shapeLine = ar.ReadLineOrThrow();
+        const std::string prefix = "Shape of cross section:";
+        if (shapeLine.rfind(prefix, 0) != 0)
+            ar.BadLine("forme de section illisible « " + shapeLine + " »");
+        const size_t first = shapeLine.find_first_not_of(' ', prefix.size());
+        if (first != std::string::npos) {
+            const std::string word = shapeLine.substr(first, shapeLine.find_last_not_of(' ') + 1 - first);
+            const int shape = shapeFromWord(word.c_str());
+            if (shape <= 0)
+                ar.BadLine("forme de section inconnue « " + word + " »");
+            m_nShape = shape;
         }
-        Archive::ScanLine(ar.ReadLineOrThrow(), "b=%lf, h=%lf,", &m_b, &m_h);
-        Archive::ScanLine(ar.ReadLineOrThrow(), "E=%lf, G=%lf, nu=%lf, rho=%lf,", &m_E, &m_G, &m_nu,
-                          &m_rho);
-        Archive::ScanLine(ar.ReadLineOrThrow(), "A=%lf, Iy=%lf, Iz=%lf, J=%lf", &m_A, &m_Iy, &m_Iz,
-                          &m_J);
+        std::string line = ar.ReadLineOrThrow();
+        if (!Archive::ScanExact(line, "b=%lf, h=%lf,", &m_b, &m_h))
+            ar.BadLine("dimensions de section illisibles « " + line + " »");
+        line = ar.ReadLineOrThrow();
+        if (!Archive::ScanExact(line, "E=%lf, G=%lf, nu=%lf, rho=%lf,", &m_E, &m_G, &m_nu, &m_rho))
+            ar.BadLine("matériau illisible « " + line + " »");
+        line = ar.ReadLineOrThrow();
+        if (!Archive::ScanExact(line, "A=%lf, Iy=%lf, Iz=%lf, J=%lf", &m_A, &m_Iy, &m_Iz, &m_J))
+            ar.BadLine("caractéristiques de section illisibles « " + line + " »");
     } else {
         m_nShape = ar.ReadShortInt();
         for (double* v : {&m_b, &m_h, &m_E, &m_Iy, &m_Iz, &m_G, &m_J, &m_A, &m_nu, &m_rho})
@@ -266,13 +275,19 @@ void VelmorApoyoData::Serialize(Archive& ar)
     if (ar.IsText()) {
         int type = 0;
         int r[6] = {0, 0, 0, 0, 0, 0};
-        const int n = Archive::ScanLine(ar.ReadLineOrThrow(), "Type of support: %d (%d %d %d %d %d %d)",
-                                        &type, &r[0], &r[1], &r[2], &r[3], &r[4], &r[5]);
+        const std::string line = ar.ReadLineOrThrow();
+        if (!Archive::ScanExact(line, "Type of support: %d (%d %d %d %d %d %d)", &type, &r[0],
+                                &r[1], &r[2], &r[3], &r[4], &r[5]))
+            ar.BadLine("appui illisible « " + line + " »");
+        // A restraint is held (1) or free (0): any other flag would pass for free.
+        for (int flag : r)
+            if (flag != 0 && flag != 1)
+                ar.BadLine("blocage d'appui autre que 0 ou 1 « " + line + " »");
         // Types 0 to 9 and the prescribed displacement come from the line; the elastic type
         // follows from the springs below.
-        if (n >= 1 && ((type >= 0 && type <= 9) || type == SUPPORT_SETTLEMENT))
+        if ((type >= 0 && type <= 9) || type == SUPPORT_SETTLEMENT)
             m_nType = type;
-        for (int i = 0; i < 6 && i + 2 <= n; ++i)
+        for (int i = 0; i < 6; ++i)
             m_restraint[i] = r[i];
         OrientationFor(m_nType, ar.Container() ? ar.Container()->ProblemType() : 0, m_orientation);
         for (Mfx3dPoint* p : points)
@@ -281,8 +296,11 @@ void VelmorApoyoData::Serialize(Archive& ar)
             m_nType = SUPPORT_ELASTIC;
     } else {
         m_nType = ar.ReadShortInt();
-        for (int& flag : m_restraint)
+        for (int& flag : m_restraint) {
             flag = ar.ReadShortInt();
+            if (flag != 0 && flag != 1)
+                ar.BadValue("blocage d'appui autre que 0 ou 1");
+        }
         m_orientation.Serialize(ar, false);
         for (Mfx3dPoint* p : points)
             p->Serialize(ar, false);
@@ -364,9 +382,9 @@ void VelmorCargaData::Serialize(Archive& ar)
     }
     if (ar.IsText()) {
         char word[64] = "";
-        Archive::ScanLine(ar.ReadLineOrThrow(), "%63s", word);
-        if (!SetTypeFromKeyword(word))
-            m_nType = LOAD_NODAL;
+        const std::string line = ar.ReadLineOrThrow();
+        if (!Archive::ScanExact(line, "%63s", word) || !SetTypeFromKeyword(word))
+            ar.BadLine("type de charge inconnu « " + line + " »");
         for (Mfx3dPoint& p : m_point)
             p.Serialize(ar, true);
     } else {

@@ -63,7 +63,8 @@ void Mfx3dPoint::Serialize(Archive& ar, bool text)
             ar.WriteText(Archive::FormatTuple({x, y, z}));
         } else {
             const std::string line = ar.ReadLineOrThrow();
-            Archive::ScanLine(line, "(%lf, %lf, %lf) \n", &x, &y, &z);
+            if (!Archive::ScanExact(line, "(%lf, %lf, %lf)", &x, &y, &z))
+                ar.BadLine("valeurs illisibles « " + line + " »");
         }
         return;
     }

@@ -64,7 +64,8 @@ void MfxPoint::Store(Archive& ar, bool text)
             ar.WriteText(Archive::FormatTuple({x, y}));
         } else {
             const std::string line = ar.ReadLineOrThrow();
-            Archive::ScanLine(line, "(%lf, %lf) \n", &x, &y);
+            if (!Archive::ScanExact(line, "(%lf, %lf)", &x, &y))
+                ar.BadLine("valeurs illisibles « " + line + " »");
         }
         return;
     }

@@ -131,8 +131,9 @@ void MfxTMatrix::Serialize(Archive& ar, bool text)
                 ar.WriteText(Archive::FormatTuple({row[0], row[1], row[2], row[3]}));
             } else {
                 const std::string line = ar.ReadLineOrThrow();
-                Archive::ScanLine(line, "(%lf, %lf, %lf, %lf) \n", &row[0], &row[1], &row[2],
-                                  &row[3]);
+                if (!Archive::ScanExact(line, "(%lf, %lf, %lf, %lf)", &row[0], &row[1], &row[2],
+                                        &row[3]))
+                    ar.BadLine("valeurs illisibles « " + line + " »");
             }
         }
         return;

@@ -267,7 +267,18 @@ bool Archive::ReadLine(std::string& line)
         --length;
     line.assign(m_bytes, m_pos, length);
     m_pos = next;
+    ++m_line;
     return true;
+}
+
+void Archive::BadLine(const std::string& what) const
+{
+    throw ArchiveException(ArchiveException::BadFormat, Format("ligne %zu: ", m_line) + what);
+}
+
+void Archive::BadValue(const std::string& what) const
+{
+    throw ArchiveException(ArchiveException::BadFormat, Format("octet %zu: ", m_pos) + what);
 }
 
 std::string Archive::ReadLineOrThrow()

@@ -119,6 +119,23 @@ public:
     // %s conversions must carry a width.
     static int ScanLine(const std::string& line, const char* format, ...)
         __attribute__((format(scanf, 2, 3)));
+    // The whole line as the format says, every field assigned and nothing left over but
+    // blanks: "(0,0, 4,0, 0,0)" is not three coordinates.
+    template <class... T> static bool ScanExact(const std::string& line, const char* format, T*... fields)
+    {
+        int consumed = -1;
+        const std::string whole = std::string(format) + " %n";
+        const int n = ScanLine(line, whole.c_str(), fields..., &consumed);
+        return n == int(sizeof...(T)) && consumed >= 0 && size_t(consumed) == line.size();
+    }
+    // Where the reading is: the number of the line last read (text), the offset of the next
+    // byte (binary).
+    size_t LineNumber() const { return m_line; }
+    size_t Offset() const { return m_pos; }
+    // Refuses the line last read: throws BadFormat with "ligne N: " and what is wrong.
+    [[noreturn]] void BadLine(const std::string& what) const;
+    // Refuses a value of the binary form: throws BadFormat with "octet N: " and what is wrong.
+    [[noreturn]] void BadValue(const std::string& what) const;
     // printf in the "C" locale into a string.
     static std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
     // A real number of the text form: "%lf" (six decimals) wherever that reads back within
@@ -137,6 +154,7 @@ private:
     bool m_text;
     std::string m_bytes;
     size_t m_pos = 0;
+    size_t m_line = 0;
     ElementContainer* m_container = nullptr;
     // Archive indices: storing maps class names to their index; loading maps index to class.
     uint32_t m_nextIndex = 1;

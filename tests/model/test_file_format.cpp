@@ -343,16 +343,19 @@ TEST(FileFormat, HostileTextFilesFailOrRecover)
         EXPECT_EQ(LoadProblemBytes(p, t, FileForm::Text).status, LoadStatus::Damaged);
         EXPECT_TRUE(isEmpty(p));
     }
-    // A line of any length, and bytes that are not UTF-8, read as what they scan to.
+    // A line of any length, and bytes that are not UTF-8, where a value should be: refused,
+    // with the line, rather than read as what part of them scans to.
     {
         VelmorProblem p;
         const std::string longLine = replaced("(4.000000, 3.000000, 0.000000) ",
                                               "(4.000000, 3.000000, 0.000000) " + std::string(100000, 'x'));
-        EXPECT_EQ(LoadProblemBytes(p, longLine, FileForm::Text).status, LoadStatus::Ok);
-        EXPECT_EQ(p.Count(KIND_NODE), 3u);
+        const LoadResult r = LoadProblemBytes(p, longLine, FileForm::Text);
+        EXPECT_EQ(r.status, LoadStatus::Damaged);
+        EXPECT_NE(r.message.find("ligne "), std::string::npos) << r.message;
+        EXPECT_TRUE(isEmpty(p));
         VelmorProblem q;
         EXPECT_EQ(LoadProblemBytes(q, replaced("Joint: 1", "Joint: \xff\xfe"), FileForm::Text).status,
-                  LoadStatus::Ok);
+                  LoadStatus::Damaged);
     }
     // A list header that does not scan counts as an empty list; what follows then does not end
     // the file where the lists should: the file is refused rather than read as empty.

@@ -387,11 +387,10 @@ TEST(RecordForms, LoadKeywordsSetTypeKindAndAxes)
         EXPECT_EQ(l.m_nProjected, c.projected) << c.word;
         EXPECT_STREQ(VelmorCargaData::TypeKeyword(c.type), c.word);
     }
-    // An unknown keyword makes a nodal-type load and leaves the rest.
-    VelmorCargaData unknown =
-        load<VelmorCargaData>("distributed_load 1 \nsomething\n" + zero + zero + zero + zero, true);
-    EXPECT_EQ(unknown.m_nType, LOAD_NODAL);
-    EXPECT_EQ(unknown.m_kind, KIND_BEAM_LOAD);
+    // An unknown keyword is an error of the file, not a load of some default type.
+    VelmorCargaData unknown;
+    Archive ar = Archive::ForLoading("distributed_load 1 \nsomething\n" + zero + zero + zero + zero, true);
+    EXPECT_THROW(unknown.Serialize(ar), ArchiveException);
 }
 
 TEST(RecordForms, UntypedLoadIsWrittenUnderAReadableKeyword)
@@ -420,18 +419,55 @@ TEST(RecordForms, LongPointLinesReadWhole)
     EXPECT_EQ(back.m_nType, SUPPORT_ELASTIC);
 }
 
-TEST(RecordForms, UnscannableFieldsKeepTheirValues)
+TEST(RecordForms, LinesThatDoNotScanAreErrorsOfTheFile)
 {
-    VelmorNudoData n;
-    n.m_number = 7;
-    n.m_coord = {4, 5, 6};
-    n.m_nJoint = 1;
-    Archive ar = Archive::ForLoading("Bogus x \n(1.000000, oops) \nJoint: ? \n", true);
-    n.Serialize(ar);
-    EXPECT_EQ(n.m_kind, KIND_NODE);
-    EXPECT_EQ(n.m_number, 7);
-    EXPECT_EQ(n.m_coord, Mfx3dPoint(1, 5, 6));
-    EXPECT_EQ(n.m_nJoint, 1);
+    struct Case
+    {
+        const char* name;
+        std::string text;
+        const char* error; // the start of the message, with the line
+    };
+    const std::string zero = "(0.000000, 0.000000, 0.000000) \n";
+    const std::string section = "Section 1 \nShape of cross section: Rectangular \nb=0.3, h=0.5, \n";
+    const Case cases[] = {
+        {"bogus header", "Bogus x \n(1.000000, 2.000000, 3.000000) \nJoint: 0 \n",
+         "ligne 1: en-tête d'élément illisible"},
+        {"coordinates", "Node 1 \n(1.000000, oops) \nJoint: 0 \n", "ligne 2: valeurs illisibles"},
+        {"joint", "Node 1 \n(1.000000, 2.000000, 3.000000) \nJoint: ? \n", "ligne 3: articulation illisible"},
+        {"decimal comma", section + "E=3,0e10, G=1e10, nu=0.2, rho=0,\nA=1, Iy=1, Iz=1, J=1 \n",
+         "ligne 4: matériau illisible"},
+        {"accented shape word", "Section 1 \nShape of cross section: Rectangul\xe9" "e \nb=0, h=0, \n",
+         "ligne 2: forme de section inconnue"},
+        {"restraint flag 2", "Support 1 \nType of support: 1 (2 2 2 2 2 2) \n" + zero + zero + zero + zero,
+         "ligne 2: blocage d'appui autre que 0 ou 1"},
+        {"restraint flag -1", "Support 1 \nType of support: 1 (1 -1 1 1 1 1) \n" + zero + zero + zero + zero,
+         "ligne 2: blocage d'appui autre que 0 ou 1"},
+        {"support line", "Support 1 \nType of support: 1 (1 1 1) \n" + zero + zero + zero + zero,
+         "ligne 2: appui illisible"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Archive ar = Archive::ForLoading(c.text, true);
+        std::unique_ptr<VelmorObjectData> record;
+        if (c.text.rfind("Section", 0) == 0)
+            record = std::make_unique<VelmorSeccionData>();
+        else if (c.text.rfind("Support", 0) == 0)
+            record = std::make_unique<VelmorApoyoData>();
+        else
+            record = std::make_unique<VelmorNudoData>();
+        try {
+            record->Serialize(ar);
+            ADD_FAILURE() << "read without an error";
+        } catch (const ArchiveException& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(c.error, 0), 0u) << e.what();
+        }
+    }
+    // A restraint flag of the binary form other than 0 or 1.
+    VelmorApoyoData s;
+    s.m_restraint[0] = 7;
+    Archive binary = Archive::ForLoading(store(s, false), false);
+    VelmorApoyoData back;
+    EXPECT_THROW(back.Serialize(binary), ArchiveException);
 }
 
 TEST(RecordForms, TruncatedRecordsThrow)

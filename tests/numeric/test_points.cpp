@@ -185,26 +185,28 @@ TEST(Mfx3dPoint, RegressionLongTextLineIsReadWhole)
     ExpectPoint(q, 7, 8, 9, 1);
 }
 
-TEST(Mfx3dPoint, UnmatchedTextComponentsKeepTheirValue)
+TEST(Mfx3dPoint, TextLinesThatDoNotScanWholeAreRefused)
 {
-    struct Case
-    {
-        const char* line;
-        double x, y, z;
-    };
-    const Case cases[] = {
-        {"(7.5, oops, 1.0) \n", 7.5, 2, 3},
-        {"7.5, 8.5, 9.5\n", 1, 2, 3},
-        {"(7.5, 8.5)\n", 7.5, 8.5, 3},
-        {"\n", 1, 2, 3},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line);
-        Archive in = Archive::ForLoading(c.line, true);
+    // Never a default value for what cannot be read: decimal commas, garbage, missing or extra
+    // components all stop the reading with the line's number.
+    for (const char* line : {"(7.5, oops, 1.0) \n", "7.5, 8.5, 9.5\n", "(7.5, 8.5)\n", "\n",
+                             "(0,0, 4,0, 0,0) \n", "(1.0, 2.0, 3.0) trailing\n",
+                             "(1.0, 2.0, 3.0, 4.0) \n"}) {
+        SCOPED_TRACE(line);
+        Archive in = Archive::ForLoading(line, true);
         Mfx3dPoint p(1, 2, 3, 0);
-        p.Serialize(in, true);
-        ExpectPoint(p, c.x, c.y, c.z, 0);
+        try {
+            p.Serialize(in, true);
+            ADD_FAILURE() << "read as " << p.x << ", " << p.y << ", " << p.z;
+        } catch (const ArchiveException& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("ligne 1: valeurs illisibles", 0), 0u) << e.what();
+        }
     }
+    // Blanks around the values are the form's own.
+    Archive in = Archive::ForLoading("(1.5,2.5,   3.5)   \n", true);
+    Mfx3dPoint p;
+    p.Serialize(in, true);
+    ExpectPoint(p, 1.5, 2.5, 3.5, 1);
 }
 
 TEST(Mfx3dPoint, BinaryFormIsFourLittleEndianDoubles)
@@ -404,19 +406,20 @@ TEST(MfxTMatrix, TextAndBinaryRoundTrips)
     }
 }
 
-TEST(MfxTMatrix, UnmatchedTextElementsKeepTheirValue)
+TEST(MfxTMatrix, TextRowThatDoesNotScanIsRefusedWithItsLine)
 {
-    Archive in = Archive::ForLoading("(5, 6, x, 8) \n"
-                                     "garbage\n"
-                                     "(1, 2, 3, 4) \n"
-                                     "(9, 9, 9, 9) \n",
+    Archive in = Archive::ForLoading("(1, 0, 0, 0) \n"
+                                     "(0, 1, x, 0) \n"
+                                     "(0, 0, 1, 0) \n"
+                                     "(0, 0, 0, 1) \n",
                                      true);
     MfxTMatrix m;
-    m.Serialize(in, true);
-    ExpectPoint(m.Row(1), 5, 6, 0, 0);
-    ExpectPoint(m.Row(2), 0, 1, 0, 0);
-    ExpectPoint(m.Row(3), 1, 2, 3, 4);
-    ExpectPoint(m.Row(4), 9, 9, 9, 9);
+    try {
+        m.Serialize(in, true);
+        ADD_FAILURE() << "a row with a letter was read";
+    } catch (const ArchiveException& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("ligne 2: ", 0), 0u) << e.what();
+    }
 }
 
 // ---- Mfx3dPolygon
