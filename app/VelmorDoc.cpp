@@ -128,7 +128,11 @@ bool VelmorDoc::OnOpenDocument(const QString& path)
         return false;
     }
     m_path = path;
-    SetModifiedFlag(false);
+    // What the file lost is said once; the document is then not the file, and saving would
+    // change the file: it stays modified.
+    SetModifiedFlag(!result.report.empty());
+    if (!result.report.empty())
+        ShowMessage(LoadReportMessage(result.report), MessageIcon::Warning);
     m_ready = true;
     emit TitleChanged();
     return true;

@@ -212,14 +212,24 @@ std::string json(const Analysis& a, const AnalysisStatus& status)
 
 } // namespace
 
+bool LoadStructure(VelmorProblem& problem, const char* path, bool lenient, LoadResult& result)
+{
+    result = LoadProblemFile(problem, path, FileForm::Detect);
+    if (result.status != LoadStatus::Ok) {
+        std::fprintf(stderr, "%s: %s\n", path, result.message.c_str());
+        return false;
+    }
+    if (!result.report.empty())
+        std::fprintf(stderr, "%s: %s\n", path, LoadReportMessage(result.report).c_str());
+    return result.report.empty() || lenient;
+}
+
 int SolveCommand(const char* path, const SolveFlags& flags)
 {
     VelmorProblem problem;
-    const LoadResult loaded = LoadProblemFile(problem, path, FileForm::Detect);
-    if (loaded.status != LoadStatus::Ok) {
-        std::fprintf(stderr, "%s: %s\n", path, loaded.message.c_str());
+    LoadResult loaded;
+    if (!LoadStructure(problem, path, flags.lenient, loaded))
         return 2;
-    }
     problem.SyncMode(Mode::Examples);
     const AnalysisStatus status = SolveAtOnce(problem, flags.options);
     const std::shared_ptr<Analysis> analysis = problem.CurrentAnalysis();

@@ -6,9 +6,18 @@
 
 namespace velmor {
 
+struct LoadResult;
+class VelmorProblem;
+
+// Reads a structure file in whichever form it is, as every command does. A file that cannot be
+// read has its reason printed; one that loads with losses (see VelmorProblem::LoadReport) has
+// them printed on stderr and counts as unreadable unless `lenient`.
+bool LoadStructure(VelmorProblem& problem, const char* path, bool lenient, LoadResult& result);
+
 struct SolveFlags
 {
     bool json = false;       // --json
+    bool lenient = false;    // --lenient
     AnalysisOptions options; // --orient-ij, --change-local-loads
 };
 

@@ -1,12 +1,13 @@
 // velmor-cli: the command-line tool on the core. Converts structure files between their text
 // and binary forms and describes them.
 //
-//   velmor-cli convert IN OUT --text|--binary
-//   velmor-cli info FILE
-//   velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads]
+//   velmor-cli convert IN OUT --text|--binary [--lenient]
+//   velmor-cli info FILE [--lenient]
+//   velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads] [--lenient]
 //
 // Exit status: 0 on success, 1 when a structure is singular or cannot be analysed, 2 when a
-// file cannot be read or written (the reason on stderr), 64 on a usage error.
+// file cannot be read or written, or loses elements on reading without --lenient (the reason
+// on stderr), 64 on a usage error.
 #include "SolveCommand.h"
 #include "model/DocumentFile.h"
 #include "model/VelmorProblem.h"
@@ -24,30 +25,19 @@ constexpr int kUsage = 64;
 
 int usage()
 {
-    std::fputs("usage: velmor-cli convert IN OUT --text|--binary\n"
-               "       velmor-cli info FILE\n"
-               "       velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads]\n",
+    std::fputs("usage: velmor-cli convert IN OUT --text|--binary [--lenient]\n"
+               "       velmor-cli info FILE [--lenient]\n"
+               "       velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads] "
+               "[--lenient]\n",
                stderr);
     return kUsage;
 }
 
-// Reads a structure file in whichever form it is; prints the reason and returns false when it
-// cannot be read.
-bool load(VelmorProblem& problem, const char* path, LoadResult& result)
-{
-    result = LoadProblemFile(problem, path, FileForm::Detect);
-    if (result.status != LoadStatus::Ok) {
-        std::fprintf(stderr, "%s: %s\n", path, result.message.c_str());
-        return false;
-    }
-    return true;
-}
-
-int convert(const char* in, const char* out, bool text)
+int convert(const char* in, const char* out, bool text, bool lenient)
 {
     VelmorProblem problem;
     LoadResult result;
-    if (!load(problem, in, result))
+    if (!LoadStructure(problem, in, lenient, result))
         return kUnreadable;
     if (problem.m_nType < 1 || problem.m_nType > 4) {
         std::fprintf(stderr, "%s: Le fichier ne contient aucune structure.\n", in);
@@ -61,11 +51,11 @@ int convert(const char* in, const char* out, bool text)
     return 0;
 }
 
-int info(const char* path)
+int info(const char* path, bool lenient)
 {
     VelmorProblem problem;
     LoadResult result;
-    if (!load(problem, path, result))
+    if (!LoadStructure(problem, path, lenient, result))
         return kUnreadable;
     std::printf("form: %s\n", result.text ? "text" : "binary");
     std::printf("problem type: %d (%s)\n", problem.m_nType, ProblemTypeWord(problem.m_nType));
@@ -80,16 +70,27 @@ int info(const char* path)
 
 int main(int argc, char** argv)
 {
+    // --lenient may stand anywhere after the command.
+    bool lenient = false;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (i >= 2 && std::strcmp(argv[i], "--lenient") == 0)
+            lenient = true;
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
     if (argc >= 2 && std::strcmp(argv[1], "convert") == 0 && argc == 5) {
         const bool text = std::strcmp(argv[4], "--text") == 0;
         if (!text && std::strcmp(argv[4], "--binary") != 0)
             return usage();
-        return convert(argv[2], argv[3], text);
+        return convert(argv[2], argv[3], text, lenient);
     }
     if (argc == 3 && std::strcmp(argv[1], "info") == 0)
-        return info(argv[2]);
+        return info(argv[2], lenient);
     if (argc >= 3 && std::strcmp(argv[1], "solve") == 0) {
         SolveFlags flags;
+        flags.lenient = lenient;
         for (int i = 3; i < argc; ++i) {
             if (std::strcmp(argv[i], "--json") == 0)
                 flags.json = true;

@@ -21,6 +21,7 @@ LoadResult LoadProblemBytes(VelmorProblem& problem, const std::string& bytes, Fi
     Archive ar = Archive::ForLoading(bytes, result.text);
     try {
         problem.Serialize(ar);
+        result.report = problem.LoadReport();
     } catch (const WrongFormatError& e) {
         result.status = LoadStatus::WrongFormat;
         result.message = e.what();
@@ -33,6 +34,16 @@ LoadResult LoadProblemBytes(VelmorProblem& problem, const std::string& bytes, Fi
         result.message = "Le fichier est trop grand pour la mémoire disponible.";
     }
     return result;
+}
+
+std::string LoadReportMessage(const std::vector<std::string>& report)
+{
+    if (report.empty())
+        return {};
+    std::string text = "Le fichier n'a pas pu être lu en entier; ceci a été ignoré:";
+    for (const std::string& line : report)
+        text += "\n" + line;
+    return text;
 }
 
 LoadResult LoadProblemFile(VelmorProblem& problem, const std::string& path, FileForm form)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace velmor {
 
@@ -22,7 +23,13 @@ struct LoadResult
     LoadStatus status = LoadStatus::Ok;
     std::string message;  // what to tell the user when status is not Ok
     bool text = true;     // the form the file was in
+    // With status Ok: what the file held that could not be taken (see
+    // VelmorProblem::LoadReport); the model loaded is then not the file's whole content.
+    std::vector<std::string> report;
 };
+
+// The one message that tells the user what a file lost on loading, or "" when it lost nothing.
+std::string LoadReportMessage(const std::vector<std::string>& report);
 
 // Whether the bytes start like the text form.
 bool LooksLikeText(const std::string& bytes);

@@ -6,6 +6,8 @@
 
 #include "numeric/Mfx3dPoint.h"
 
+#include <string>
+
 namespace velmor {
 
 class VelmorObject;
@@ -21,8 +23,9 @@ public:
     virtual VelmorObject* FindObject(const VelmorObjectData& record) const = 0;
     // Removes the element from its list and deletes it.
     virtual void DeleteObject(VelmorObject* element) = 0;
-    // An element record could not resolve or write one of its parent references.
-    virtual void ReportSerializeError() = 0;
+    // An element record could not resolve or write one of its parent references: what, and
+    // where in the file.
+    virtual void ReportSerializeError(const std::string& what) = 0;
 };
 
 } // namespace velmor

@@ -58,7 +58,9 @@ void VelmorObject::Serialize(Archive& ar)
             if (const VelmorObject* parent = GetParent(i); parent && parent->m_pData) {
                 reference.Assign(*parent->m_pData);
             } else if (problem) {
-                problem->ReportSerializeError();
+                problem->ReportSerializeError(Archive::Format(
+                    "%s %d: élément auquel il manque son %s", KindKeyword(Kind()), Number(),
+                    KindKeyword(ParentKind(i))));
             }
             reference.VelmorObjectData::Serialize(ar);
         }
@@ -79,7 +81,15 @@ void VelmorObject::Serialize(Archive& ar)
             GetParent(i) = parent;
             parent->Connect(CHILD, this);
         } else if (problem) {
-            problem->ReportSerializeError();
+            const std::string where = ar.IsText() ? Archive::Format("ligne %zu", ar.LineNumber())
+                                                  : Archive::Format("octet %zu", ar.Offset());
+            const char* self = KindKeyword(m_pData->m_kind);
+            const char* named = KindKeyword(reference.m_kind);
+            problem->ReportSerializeError(
+                parent ? Archive::Format("%s: %s %d ne peut pas reposer sur %s %d", where.c_str(),
+                                         self, Number(), named, reference.m_number)
+                       : Archive::Format("%s: %s %d repose sur %s %d, qui n'existe pas",
+                                         where.c_str(), self, Number(), named, reference.m_number));
         }
     }
     if (ar.IsText())

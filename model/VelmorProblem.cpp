@@ -6,7 +6,6 @@
 #include "VelmorSeccion.h"
 #include "VelmorViga.h"
 #include "platform/core/Archive.h"
-#include "platform/core/MessageService.h"
 #include "platform/core/Trace.h"
 
 #include <algorithm>
@@ -24,8 +23,6 @@ const char* const kClassNames[kKindCount] = {"VelmorNudo",  "VelmorSeccion", "Ve
 constexpr std::array<std::string_view, 5> kKnownClasses = {"VelmorNudo", "VelmorSeccion",
                                                            "VelmorViga", "VelmorApoyo",
                                                            "VelmorCarga"};
-// A file with many broken references would otherwise put up a message box for each of them.
-constexpr int kMaxSerializeMessages = 10;
 
 // Gives an archive its container for the duration of a read or write: parent references are
 // resolved in it.
@@ -267,16 +264,33 @@ Mfx3dBox VelmorProblem::StructureBox()
     return m_box;
 }
 
-void VelmorProblem::ReportSerializeError()
+void VelmorProblem::ReportSerializeError(const std::string& what)
 {
-    if (++m_nSerializeErrors <= kMaxSerializeMessages)
-        ShowMessage("Error VelmorObject::Serialize", MessageIcon::Error);
+    ++m_nSerializeErrors;
+    Report(what);
+}
+
+void VelmorProblem::Report(const std::string& what)
+{
+    // A hostile file could list millions: the report keeps the first ones and a count.
+    if (m_loadReport.size() < kMaxLoadReport - 1) {
+        m_loadReport.push_back(what);
+        return;
+    }
+    ++m_nUnreported;
+    const std::string more = Archive::Format("... et %zu de plus", m_nUnreported);
+    if (m_loadReport.size() < kMaxLoadReport)
+        m_loadReport.push_back(more);
+    else
+        m_loadReport.back() = more;
 }
 
 void VelmorProblem::Serialize(Archive& ar)
 {
     ContainerScope scope(ar, this);
     m_nSerializeErrors = 0;
+    m_loadReport.clear();
+    m_nUnreported = 0;
     if (ar.IsStoring()) {
         Store(ar);
         return;
@@ -395,6 +409,13 @@ void VelmorProblem::Load(Archive& ar)
                 throw;
             }
             e->m_nLoadKind = KIND_NONE;
+            // References name elements by number: a second element with a number already
+            // taken would make them ambiguous.
+            if (m_lists[kind].FindNumber(e->Number()))
+                Report(text ? Archive::Format("ligne %zu: %s %d: numéro déjà pris par un autre élément",
+                                              ar.LineNumber(), KindKeyword(kind), e->Number())
+                            : Archive::Format("octet %zu: %s %d: numéro déjà pris par un autre élément",
+                                              ar.Offset(), KindKeyword(kind), e->Number()));
             const bool finite = e->m_pData->IsFinite();
             m_lists[kind].Append(std::move(e)); // owned by the lists, so a failure frees it cleanly
             if (!finite)
@@ -423,8 +444,12 @@ void VelmorProblem::DropBrokenElements()
         m_lists[kind].RemoveIf([this](VelmorObject& e) {
             if (!isBroken(e))
                 return false;
-            if (e.Kind() == KIND_BEAM && e.GetParent(1) && e.GetParent(1) == e.GetParent(2))
-                ReportSerializeError();
+            if (e.Kind() == KIND_BEAM && e.GetParent(1) && e.GetParent(1) == e.GetParent(2)) {
+                ++m_nSerializeErrors;
+                Report(Archive::Format("%s %d: ses deux extrémités sont le même noeud",
+                                       KindKeyword(e.Kind()), e.Number()));
+            }
+            Report(Archive::Format("%s %d: élément ignoré", KindKeyword(e.Kind()), e.Number()));
             e.Detach(STATE_DETACH);
             return true;
         });

@@ -14,6 +14,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace velmor {
 
@@ -95,6 +96,12 @@ public:
     void Serialize(Archive& ar);
     // How many unresolved parent references the last read or write reported.
     int SerializeErrors() const { return m_nSerializeErrors; }
+    // What the last read could not take as it was, in file order, each with its line (text)
+    // or offset (binary) and the element: unresolved references, numbers given twice, and the
+    // elements dropped for it (with what rested on them). Empty for a sound file. At most
+    // kMaxLoadReport entries, the last one saying how many more there were.
+    const std::vector<std::string>& LoadReport() const { return m_loadReport; }
+    static constexpr size_t kMaxLoadReport = 100;
     // The binary form numbers elements in 16 bits: it can hold lists of this many at most.
     static constexpr size_t kBinaryListLimit = 65535;
     // Whether every list fits the binary form.
@@ -124,7 +131,7 @@ public:
     // ---- ElementContainer
     int ProblemType() const override { return m_nType; }
     Mfx3dPoint GridStep() const override { return m_gridStep; }
-    void ReportSerializeError() override;
+    void ReportSerializeError(const std::string& what) override;
 
     // Sets the type and the degrees of freedom per node that go with it.
     void SetProblemType(int type);
@@ -144,8 +151,12 @@ private:
     void Load(Archive& ar);
     void DropBrokenElements();
 
+    void Report(const std::string& what);
+
     VelmorObjectList m_lists[kKindCount];
     int m_nSerializeErrors = 0;
+    std::vector<std::string> m_loadReport;
+    size_t m_nUnreported = 0;
     std::uint64_t m_revision = 0;
     std::shared_ptr<Analysis> m_analysis;
 };

@@ -237,3 +237,40 @@ TEST(Cli, SolveTakesTheOrientationOptions)
     EXPECT_EQ(cli("solve " + file + " --sideways").status, 64);
     fs::remove_all(dir);
 }
+
+TEST(Cli, FilesThatLoseElementsAreRefusedUnlessLenient)
+{
+    // The portal with its second support moved onto a node that does not exist.
+    const fs::path dir = fs::path(testing::TempDir()) / ("velmor_cli_lossy_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    std::string text, error;
+    ASSERT_TRUE(velmor::ReadWholeFile((fs::path(VELMOR_EXAMPLES) / "portique-simple.vlm").string(), text, error));
+    const size_t support = text.find("Support 2 \n");
+    ASSERT_NE(support, std::string::npos);
+    const size_t node = text.find("Node 4", support);
+    text.replace(node, 6, "Node 9");
+    ASSERT_TRUE(velmor::WriteFileAtomically((dir / "lossy.vlm").string(), text, error)) << error;
+    const std::string file = quoted(dir / "lossy.vlm");
+    const std::string lost = "repose sur Node 9, qui n'existe pas";
+    for (const std::string& command : {"info " + file, "solve " + file,
+                                       "convert " + file + " " + quoted(dir / "out.vlm") + " --text"}) {
+        CliRun strict = cli(command);
+        EXPECT_EQ(strict.status, 2) << command;
+        EXPECT_NE(strict.err.find("Le fichier n'a pas pu être lu en entier"), std::string::npos) << strict.err;
+        EXPECT_NE(strict.err.find(lost), std::string::npos) << strict.err;
+        EXPECT_TRUE(strict.out.empty()) << command;
+        CliRun lenient = cli(command + " --lenient");
+        EXPECT_NE(lenient.err.find(lost), std::string::npos) << "the losses are still told";
+        // The portal without its second support sways freely: solve answers for what was read.
+        if (command.rfind("solve", 0) != 0) {
+            EXPECT_EQ(lenient.status, 0) << command << lenient.err;
+        }
+    }
+    EXPECT_TRUE(fs::exists(dir / "out.vlm")) << "written by the lenient convert only";
+
+    // A device is no structure file, and its message says so.
+    CliRun device = cli("info /dev/zero");
+    EXPECT_EQ(device.status, 2);
+    EXPECT_EQ(device.err, "/dev/zero: L'ouverture du document a échoué. /dev/zero: ce n'est pas un fichier ordinaire\n");
+    fs::remove_all(dir);
+}

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -178,8 +179,17 @@ TEST(FileFormat, UnresolvedParentIsReportedAndTheElementDropped)
     ASSERT_NE(at, std::string::npos);
     text.replace(text.find("Beam 2", at), 6, "Beam 7");
     VelmorProblem back;
-    ASSERT_EQ(LoadProblemBytes(back, text, FileForm::Text).status, LoadStatus::Ok);
-    EXPECT_EQ(messages.messages, std::vector<std::string>{"Error VelmorObject::Serialize"});
+    const LoadResult r = LoadProblemBytes(back, text, FileForm::Text);
+    ASSERT_EQ(r.status, LoadStatus::Ok);
+    // Said once, with the line and the element, by whoever shows the result; the model shows
+    // nothing itself.
+    EXPECT_TRUE(messages.messages.empty());
+    const size_t line = size_t(std::count(text.begin(), text.begin() + long(text.find("Beam 7")), '\n')) + 1;
+    EXPECT_EQ(r.report, (std::vector<std::string>{
+                            "ligne " + std::to_string(line) +
+                                ": distributed_load 1 repose sur Beam 7, qui n'existe pas",
+                            "distributed_load 1: élément ignoré"}));
+    EXPECT_EQ(LoadReportMessage(r.report).rfind("Le fichier n'a pas pu être lu en entier", 0), 0u);
     EXPECT_EQ(back.Count(KIND_BEAM_LOAD), 0u);
     EXPECT_EQ(back.Count(KIND_BEAM), 2u);
     EXPECT_EQ(back.List(KIND_BEAM).at(1)->CountChildren(-1), 0);
@@ -197,8 +207,13 @@ TEST(FileFormat, BeamOnOneNodeAndWrongKindParentsAreDropped)
     text.replace(text.find("Connections: 1 \nNode 1 \n", support), 24,
                  "Connections: 1 \nSection 1 \n");
     VelmorProblem back;
-    ASSERT_EQ(LoadProblemBytes(back, text, FileForm::Text).status, LoadStatus::Ok);
-    EXPECT_EQ(messages.messages.size(), 2u);
+    const LoadResult r = LoadProblemBytes(back, text, FileForm::Text);
+    ASSERT_EQ(r.status, LoadStatus::Ok);
+    ASSERT_EQ(r.report.size(), 4u);
+    EXPECT_NE(r.report[0].find("Support 1 ne peut pas reposer sur Section 1"), std::string::npos) << r.report[0];
+    EXPECT_EQ(r.report[1], "Beam 1: ses deux extrémités sont le même noeud");
+    EXPECT_EQ(r.report[2], "Beam 1: élément ignoré");
+    EXPECT_EQ(r.report[3], "Support 1: élément ignoré");
     EXPECT_EQ(back.Count(KIND_BEAM), 1u);
     EXPECT_EQ(back.Count(KIND_SUPPORT), 1u);
     for (const auto& node : back.List(KIND_NODE))
@@ -220,10 +235,27 @@ TEST(FileFormat, ManyBrokenReferencesDoNotFloodTheUser)
                 "(0.0, 0.0, 0.0) \nConnections: 1 \nNode 9 \n\n";
     text += "Elements in the list distributed_load: 0 \n\nEND OF FILE\n";
     VelmorProblem p;
-    ASSERT_EQ(LoadProblemBytes(p, text, FileForm::Text).status, LoadStatus::Ok);
+    const LoadResult r = LoadProblemBytes(p, text, FileForm::Text);
+    ASSERT_EQ(r.status, LoadStatus::Ok);
     EXPECT_EQ(p.SerializeErrors(), 500);
-    EXPECT_LE(messages.messages.size(), 10u);
+    EXPECT_TRUE(messages.messages.empty());
+    ASSERT_EQ(r.report.size(), VelmorProblem::kMaxLoadReport);
+    EXPECT_EQ(r.report.back(), "... et 901 de plus"); // 500 references and 500 drops in all
     EXPECT_EQ(p.Count(KIND_NODAL_LOAD), 0u);
+}
+
+TEST(FileFormat, NumbersGivenTwiceAreReported)
+{
+    VelmorProblem p;
+    buildGoldenModel(p);
+    std::string text = StoreProblem(p, true);
+    text.replace(text.find("Node 2 \n("), 9, "Node 1 \n(");
+    VelmorProblem back;
+    const LoadResult r = LoadProblemBytes(back, text, FileForm::Text);
+    ASSERT_EQ(r.status, LoadStatus::Ok);
+    ASSERT_FALSE(r.report.empty());
+    EXPECT_NE(r.report[0].find("Node 1: numéro déjà pris par un autre élément"), std::string::npos)
+        << r.report[0];
 }
 
 TEST(FileFormat, WrongHeadersAreTheWrongFormat)

@@ -61,7 +61,7 @@ public:
         m_elements.erase(it);
         deleted.push_back(element);
     }
-    void ReportSerializeError() override {}
+    void ReportSerializeError(const std::string&) override {}
     bool Owns(const VelmorObject* e) const
     {
         return std::any_of(m_elements.begin(), m_elements.end(),

@@ -54,7 +54,7 @@ public:
     Mfx3dPoint GridStep() const override { return {0.05, 0.05, 0.025}; }
     VelmorObject* FindObject(const VelmorObjectData&) const override { return nullptr; }
     void DeleteObject(VelmorObject*) override {}
-    void ReportSerializeError() override {}
+    void ReportSerializeError(const std::string&) override {}
 
 private:
     int m_type;

@@ -215,6 +215,24 @@ private slots:
         QCOMPARE(int(doc->Problem().Count(KIND_NODE)), 0);
     }
 
+    void lossesOfAFileAreToldOnceAndLeaveItModified()
+    {
+        QFile portal(example("portique-simple.vlm"));
+        QVERIFY(portal.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(portal.readAll());
+        const qsizetype support = text.indexOf("Support 2 \n");
+        text.replace(text.indexOf("Node 4", support), 6, "Node 9");
+        m_app->SetMode(Mode::Examples);
+        VelmorDoc* doc = m_app->OpenDocument(writeFile(m_dir, "lossy.vlm", text.toUtf8()));
+        QVERIFY(doc);
+        QCOMPARE(int(m_messages->messages.size()), 1);
+        const QString shown = QString::fromStdString(m_messages->messages[0]);
+        QVERIFY2(shown.startsWith(QString::fromUtf8("Le fichier n'a pas pu être lu en entier")), qPrintable(shown));
+        QVERIFY2(shown.contains("Support 2 repose sur Node 9, qui n'existe pas"), qPrintable(shown));
+        QVERIFY2(doc->IsModified(), "saving would change the file");
+        QCOMPARE(int(doc->Problem().Count(KIND_SUPPORT)), 1);
+    }
+
     void wrongFormatIsReportedAfterTheOpenFailed()
     {
         m_app->SetMode(Mode::Examples);
