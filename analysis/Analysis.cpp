@@ -298,6 +298,12 @@ AnalysisStatus Analysis::Run(AnalysisStage stop)
     SupportStep(0);
     if (stop == AnalysisStage::Supports)
         return status;
+    // Loads that overflowed (a load or a settlement near the largest number) would make the
+    // solution look singular: say what it is.
+    if (!AllFinite(m_F)) {
+        FreeAnalysis();
+        return NotFinite();
+    }
     status.Merge(SolveSystem());
     if (stop == AnalysisStage::Solution || stop == AnalysisStage::Combined)
         return status;

@@ -19,15 +19,20 @@ constexpr const char* kImprecise =
     "longueurs ou des rigidités très différentes; les réactions n'équilibrent pas exactement "
     "les charges.";
 
-bool allFinite(const Vector& v)
+} // namespace
+
+AnalysisStatus NotFinite()
+{
+    return AnalysisStatus::Failure(0, kNotFinite);
+}
+
+bool AllFinite(const Vector& v)
 {
     for (long i = 1; i <= long(v.Rows()); ++i)
         if (!std::isfinite(v.At(i)))
             return false;
     return true;
 }
-
-} // namespace
 
 SolutionQuality MeasureSolution(const Analysis& a)
 {
@@ -36,9 +41,9 @@ SolutionQuality MeasureSolution(const Analysis& a)
     const Vector& R = a.Reactions();
     const Vector& Fn = a.NodalLoads();
     const Vector& Fe = a.EquivalentLoads();
-    q.finite = allFinite(D) && allFinite(R);
+    q.finite = AllFinite(D) && AllFinite(R);
     for (const auto& beam : a.Problem().List(KIND_BEAM))
-        q.finite = q.finite && allFinite(a.BeamResult(*beam).q);
+        q.finite = q.finite && AllFinite(a.BeamResult(*beam).q);
     const long n = long(D.Rows());
     if (!q.finite || n == 0 || long(R.Rows()) != n || long(Fn.Rows()) != n || long(Fe.Rows()) != n)
         return q;
@@ -112,7 +117,7 @@ SolutionQuality MeasureSolution(const Analysis& a)
 AnalysisStatus CheckSolution(const SolutionQuality& q)
 {
     if (!q.finite)
-        return AnalysisStatus::Failure(0, kNotFinite);
+        return NotFinite();
     AnalysisStatus status = AnalysisStatus::Success();
     if (q.residual > kImpreciseResidual || q.equilibrium > kImpreciseResidual)
         status.Add(0, kImprecise, MessageSeverity::Warning);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "AnalysisStatus.h"
+#include "numeric/MatBase.h"
 
 namespace velmor {
 
@@ -25,6 +26,11 @@ struct SolutionQuality
     double residual = 0.0;
     double equilibrium = 0.0;
 };
+
+// The failure of a solution whose loads or results are not finite numbers.
+AnalysisStatus NotFinite();
+// Whether every entry is a finite number.
+bool AllFinite(const Vector& v);
 
 // Measured on an analysis whose system was solved and whose reactions and results were
 // formed, before its system arrays are freed (it reads the loads and the restraints).

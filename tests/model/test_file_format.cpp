@@ -1,6 +1,7 @@
 // The document file: exact bytes of both forms, round trips, renumbering on save, and every
 // kind of damaged or hostile file ending in a clean failure or a defined recovery.
 #include "TestHooks.h"
+#include "analysis/Analysis.h"
 #include "model/DocumentFile.h"
 #include "model/ModelFixtures.h"
 #include "model/StructureBuilder.h"
@@ -491,4 +492,45 @@ TEST(FileFormat, BinaryFormRefusesListsItCannotNumber)
               LoadStatus::Ok);
     EXPECT_EQ(StoreProblem(fullBack, true), StoreProblem(full, true));
     fs::remove_all(dir);
+}
+
+TEST(FileFormat, DamagedAndUnusualFilesOfTheFuzzCorpus)
+{
+    // The corpus the readers are fuzzed from holds one file for each kind of damage; each
+    // ends as it must: refused with its line, loaded with what it lost, or solved honestly.
+    struct Case
+    {
+        const char* file;
+        LoadStatus status;
+        const char* said; // in the message (refused) or in the first report line (loaded)
+    };
+    const Case cases[] = {
+        {"decimal-comma.vlm", LoadStatus::Damaged, "ligne 14: valeurs illisibles"},
+        {"restraint-2.vlm", LoadStatus::Damaged, "blocage d'appui autre que 0 ou 1"},
+        {"missing-node.vlm", LoadStatus::Ok, "Support 1 repose sur Node 99, qui n'existe pas"},
+        {"duplicate-number.vlm", LoadStatus::Ok, "Node 1: numéro déjà pris par un autre élément"},
+        {"huge-load.vlm", LoadStatus::Ok, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        VelmorProblem p;
+        const LoadResult r = LoadProblemFile(
+            p, std::string(VELMOR_TEST_DATA) + "/fuzz/text/" + c.file, FileForm::Detect);
+        ASSERT_EQ(r.status, c.status) << r.message;
+        if (c.status != LoadStatus::Ok) {
+            EXPECT_NE(r.message.find(c.said), std::string::npos) << r.message;
+            EXPECT_TRUE(isEmpty(p));
+        } else if (c.said) {
+            ASSERT_FALSE(r.report.empty());
+            EXPECT_NE(r.report[0].find(c.said), std::string::npos) << r.report[0];
+        } else {
+            EXPECT_TRUE(r.report.empty());
+            // A load of 1e308: read as it is, its solution is refused as not finite.
+            const AnalysisStatus solved = SolveAtOnce(p);
+            EXPECT_FALSE(solved.Ok());
+            ASSERT_FALSE(solved.Messages().empty());
+            EXPECT_EQ(solved.Messages().back().text.rfind("Les résultats ne sont pas des nombres finis", 0), 0u)
+                << solved.Messages().back().text;
+        }
+    }
 }
