@@ -15,6 +15,7 @@
 #include "resources/MenuTables.h"
 #include "views/core/ProgramOptions.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -34,6 +35,11 @@ const char* const kFilter = "Fichier Velmor (*.vlm)";
 VelmorApp* App()
 {
     return g_app;
+}
+
+QString ExamplesFolder()
+{
+    return QStringLiteral(VELMOR_EXAMPLES_DIR);
 }
 
 VelmorApp::VelmorApp()
@@ -194,6 +200,9 @@ bool VelmorApp::Save(bool askName)
     if (!doc)
         return false;
     QString path = doc->PathName();
+    // The installed examples are never written over: saving one asks for a new name.
+    if (!path.isEmpty() && QFileInfo(path).canonicalPath() == QDir(ExamplesFolder()).canonicalPath())
+        askName = true;
     if (askName || path.isEmpty()) {
         path = QFileDialog::getSaveFileName(m_main.get(), "Enregistrer Sous", doc->Title(), kFilter);
         if (path.isEmpty())
@@ -212,8 +221,14 @@ bool VelmorApp::SaveModified(VelmorDoc& doc)
     if (!doc.IsModified())
         return true;
     const QString text = QString("Enregistrer les modifications apportées à %1?").arg(doc.Title());
-    if (Messages().Show(text.toStdString(), MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes)
+    switch (Messages().Show(text.toStdString(), MessageButtons::YesNoCancel, MessageIcon::Question)) {
+    case MessageAnswer::Yes:
+        break;
+    case MessageAnswer::No:
         return true;
+    default:
+        return false; // Annuler: nothing is closed, nothing is lost
+    }
     for (QMdiSubWindow* w : m_main->Mdi()->subWindowList())
         if (auto* f = qobject_cast<ChildFrame*>(w); f && &f->Document() == &doc)
             m_main->Mdi()->setActiveSubWindow(f);

@@ -101,4 +101,7 @@ private:
 // The running application (set by Start).
 VelmorApp* App();
 
+// The folder of the examples shipped with the program.
+QString ExamplesFolder();
+
 } // namespace velmor

@@ -194,9 +194,16 @@ void VelmorDoc::OnLimits()
             m_problem->SetProblemType(0);
         return;
     }
+    const bool changed = !(box.MinCorner() == m_problem->m_box.MinCorner() &&
+                           box.MaxCorner() == m_problem->m_box.MaxCorner() &&
+                           step == m_problem->m_gridStep);
     ApplyWorkBox(box, step);
-    if (m_ready)
+    if (m_ready) {
+        // The work box and the grid step are saved with the structure.
+        if (changed)
+            SetModifiedFlag(true);
         UpdateAllViews({UpdateHint::WorkBox});
+    }
 }
 
 void VelmorDoc::ApplyWorkBox(const Mfx3dBox& box, const Mfx3dPoint& step)

@@ -61,7 +61,9 @@ public:
             answers.erase(answers.begin());
             return a;
         }
-        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+        return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel
+                   ? MessageAnswer::Yes
+                   : MessageAnswer::Ok;
     }
     void Beep() override { ++beeps; }
 

@@ -12,7 +12,9 @@ public:
     MessageAnswer Show(std::string_view text, MessageButtons buttons, MessageIcon) override
     {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+        return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel
+                   ? MessageAnswer::Yes
+                   : MessageAnswer::Ok;
     }
     void Beep() override {}
 };

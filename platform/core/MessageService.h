@@ -7,7 +7,9 @@
 
 namespace velmor {
 
-enum class MessageButtons { Ok, OkCancel, YesNo };
+// YesNoCancel is the question before work could be lost: Cancel (also Escape, or closing the
+// box) keeps everything as it is.
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 enum class MessageIcon { None, Information, Warning, Error, Question };
 

@@ -1,5 +1,6 @@
 #include "QtMessageService.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
@@ -48,7 +49,19 @@ MessageAnswer QtMessageService::Show(std::string_view text, MessageButtons butto
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         break;
+    case MessageButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     }
+    // The program's own words on its buttons, whatever translations the toolkit has.
+    if (QAbstractButton* b = box.button(QMessageBox::Yes))
+        b->setText(QStringLiteral("&Oui"));
+    if (QAbstractButton* b = box.button(QMessageBox::No))
+        b->setText(QStringLiteral("&Non"));
+    if (QAbstractButton* b = box.button(QMessageBox::Cancel))
+        b->setText(QStringLiteral("Annuler"));
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Ok:
@@ -67,6 +80,7 @@ MessageAnswer QtMessageService::Show(std::string_view text, MessageButtons butto
     case MessageButtons::Ok:
         return MessageAnswer::Ok;
     case MessageButtons::OkCancel:
+    case MessageButtons::YesNoCancel:
         return MessageAnswer::Cancel;
     case MessageButtons::YesNo:
         break;

@@ -16,6 +16,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTimer>
+#include <QFileDialog>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -199,7 +201,9 @@ private slots:
             step = Mfx3dPoint(0.1, 0.1, 0.1);
             return true;
         };
+        QVERIFY(!doc.IsModified());
         doc.OnLimits();
+        QVERIFY2(doc.IsModified(), "the work box is saved with the structure");
         QCOMPARE(view.Sizes().unit, 0.1);
         QCOMPARE(view.Sizes().supportSize, 0.5);
         QCOMPARE(doc.Problem().m_gridStep, Mfx3dPoint(0.1, 0.1, 0.1));
@@ -231,6 +235,38 @@ private slots:
         QVERIFY2(shown.contains("Support 2 repose sur Node 9, qui n'existe pas"), qPrintable(shown));
         QVERIFY2(doc->IsModified(), "saving would change the file");
         QCOMPARE(int(doc->Problem().Count(KIND_SUPPORT)), 1);
+    }
+
+    void savingAShippedExampleAsksForANewName()
+    {
+        m_app->SetMode(Mode::Library);
+        const QString path = example("portique-simple.vlm");
+        QFile original(path);
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        const QByteArray before = original.readAll();
+        original.close();
+        VelmorDoc* doc = m_app->OpenDocument(path);
+        QVERIFY(doc);
+        doc->OnClearAll();
+        QVERIFY(doc->IsModified());
+        // The save-as dialog comes up instead of a write over the installed file: cancel it.
+        bool asked = false;
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [timer, &asked, polls = 0]() mutable {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                asked = true;
+                dialog->reject();
+            } else if (++polls < 500) {
+                return;
+            }
+            timer->deleteLater();
+        });
+        timer->start(10);
+        QVERIFY(!m_app->Save());
+        QVERIFY(asked);
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        QCOMPARE(original.readAll(), before);
+        QVERIFY(doc->IsModified());
     }
 
     void wrongFormatIsReportedAfterTheOpenFailed()
@@ -286,7 +322,7 @@ private slots:
 
     void quittingAsksForEachModifiedDocument()
     {
-        for (MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
+        for (MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Cancel}) {
             const QString path = m_dir.filePath(answer == MessageAnswer::Yes ? "keep.vlm" : "drop.vlm");
             QFile::remove(path);
             QVERIFY(QFile::copy(example("portique-simple.vlm"), path));
@@ -297,12 +333,19 @@ private slots:
             QVERIFY(doc->IsModified());
             m_messages->messages.clear();
             m_messages->answers = {answer};
-            QVERIFY(m_app->CloseAll());
+            // Annuler (also Escape or closing the box) stops the quit: nothing is closed.
+            QCOMPARE(m_app->CloseAll(), answer != MessageAnswer::Cancel);
             QCOMPARE(QString::fromStdString(m_messages->messages.front()),
                      QString("Enregistrer les modifications apportées à %1?").arg(QFileInfo(path).fileName()));
             VelmorProblem reread;
             QCOMPARE(LoadProblemFile(reread, path.toStdString(), FileForm::Text).status, LoadStatus::Ok);
             QCOMPARE(int(reread.Count(KIND_NODE)), answer == MessageAnswer::Yes ? 0 : 4);
+            if (answer == MessageAnswer::Cancel) {
+                QCOMPARE(int(m_app->Documents().size()), 1);
+                QVERIFY(m_app->Documents().front()->IsModified());
+                m_messages->answers = {MessageAnswer::No};
+                QVERIFY(m_app->CloseAll());
+            }
         }
     }
 

@@ -3,6 +3,7 @@
 // over the active window.
 #include "platform/qt/shell/QtMessageService.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -34,6 +35,7 @@ struct Seen
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
+    QStringList buttonTexts; // in the order Yes, No, Cancel, of those the box has
     QWidget* parent = nullptr;
 };
 
@@ -50,6 +52,9 @@ void ArmMessageBox(const Action& action, Seen& seen)
             seen.text = box->text();
             seen.icon = box->icon();
             seen.buttons = box->standardButtons();
+            for (QMessageBox::StandardButton b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+                if (QAbstractButton* button = box->button(b))
+                    seen.buttonTexts << button->text();
             seen.parent = box->parentWidget();
             if (action.button != QMessageBox::NoButton)
                 QTest::mouseClick(box->button(action.button), Qt::LeftButton);
@@ -117,6 +122,18 @@ void TestMessageService::answers_data()
         << MessageButtons::YesNo << none << int(Qt::Key_Return) << MessageAnswer::Yes << yesNo;
     QTest::newRow("YesNo: Escape answers No")
         << MessageButtons::YesNo << none << int(Qt::Key_Escape) << MessageAnswer::No << yesNo;
+    // The question before work could be lost: Escape keeps everything.
+    const int yesNoCancel = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    QTest::newRow("YesNoCancel: click Yes") << MessageButtons::YesNoCancel << int(QMessageBox::Yes)
+                                            << noKey << MessageAnswer::Yes << yesNoCancel;
+    QTest::newRow("YesNoCancel: click No") << MessageButtons::YesNoCancel << int(QMessageBox::No)
+                                           << noKey << MessageAnswer::No << yesNoCancel;
+    QTest::newRow("YesNoCancel: click Cancel")
+        << MessageButtons::YesNoCancel << int(QMessageBox::Cancel) << noKey << MessageAnswer::Cancel
+        << yesNoCancel;
+    QTest::newRow("YesNoCancel: Escape cancels") << MessageButtons::YesNoCancel << none
+                                                 << int(Qt::Key_Escape) << MessageAnswer::Cancel
+                                                 << yesNoCancel;
 }
 
 void TestMessageService::answers()
@@ -135,6 +152,15 @@ void TestMessageService::answers()
     QVERIFY(seen.found);
     QCOMPARE(int(seen.buttons), shown);
     QCOMPARE(got, answer);
+    // Yes, No and Cancel speak French.
+    QStringList french;
+    if (shown & QMessageBox::Yes)
+        french << QStringLiteral("&Oui");
+    if (shown & QMessageBox::No)
+        french << QStringLiteral("&Non");
+    if (shown & QMessageBox::Cancel)
+        french << QStringLiteral("Annuler");
+    QCOMPARE(seen.buttonTexts, french);
     QVERIFY(!QApplication::activeModalWidget());
 }
 
