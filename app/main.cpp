@@ -2,6 +2,7 @@
 // opened; the program starts with no document.
 #include "VelmorApp.h"
 #include "platform/qt/shell/QtMessageService.h"
+#include "platform/qt/shell/Translations.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
     QApplication qt(argc, argv);
     QApplication::setOrganizationName("Quelmo");
     QApplication::setApplicationName("Velmor");
+    velmor::InstallFrenchTranslations(qt);
     velmor::QtMessageService messages;
     velmor::SetMessageService(&messages);
     velmor::VelmorApp app;

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build ccache pkg-config
-    qt6-base-dev qt6-svg-dev fonts-dejavu-core
+    qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     poppler-utils xvfb xauth
