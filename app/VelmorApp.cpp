@@ -129,7 +129,9 @@ void VelmorApp::Open()
 {
     if (m_mode != Mode::Library && m_mode != Mode::Examples && m_mode != Mode::Exercises)
         return;
-    const QString path = QFileDialog::getOpenFileName(m_main.get(), "Ouvrir", QString(), kFilter, nullptr,
+    // Examples and exercises start among the shipped examples; the library where the user was.
+    const QString folder = m_mode == Mode::Library ? QString() : ExamplesFolder();
+    const QString path = QFileDialog::getOpenFileName(m_main.get(), "Ouvrir", folder, kFilter, nullptr,
                                                       QFileDialog::ReadOnly);
     if (!path.isEmpty())
         OpenDocument(path);

@@ -269,6 +269,25 @@ private slots:
         QVERIFY(doc->IsModified());
     }
 
+    void openExampleStartsAmongTheShippedExamples()
+    {
+        QString shownFolder;
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [timer, &shownFolder, polls = 0]() mutable {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                shownFolder = dialog->directory().absolutePath();
+                dialog->reject();
+            } else if (++polls < 500) {
+                return;
+            }
+            timer->deleteLater();
+        });
+        timer->start(10);
+        QVERIFY(m_app->OnCommand(ID_MODE_OPEN_EXAMPLE));
+        QCOMPARE(QDir(shownFolder).canonicalPath(), QDir(VELMOR_EXAMPLES).canonicalPath());
+        QVERIFY(m_app->Documents().empty());
+    }
+
     void wrongFormatIsReportedAfterTheOpenFailed()
     {
         m_app->SetMode(Mode::Examples);
