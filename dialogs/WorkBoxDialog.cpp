@@ -1,5 +1,7 @@
 #include "WorkBoxDialog.h"
 
+#include "platform/core/MessageService.h"
+
 #include "DialogFields.h"
 
 #include <QDialogButtonBox>
@@ -80,7 +82,16 @@ void WorkBoxDialog::accept()
     double v[9] = {lo.x, lo.y, lo.z, hi.x, hi.y, hi.z, m_step.x, m_step.y, m_step.z};
     if (!ReadNumberEdits(m_edits, v, 9))
         return;
-    // No value is refused: a minimum above its maximum or a zero step is the user's choice.
+    // A maximum below its minimum would make an inverted box drawn off the window; a flat box
+    // (minimum equal to maximum) is normal for plane problems, and the steps are the user's
+    // choice.
+    for (int axis = 0; axis < 3; ++axis)
+        if (v[3 + axis] < v[axis]) {
+            ShowMessage("Le maximum doit être supérieur ou égal au minimum.", MessageIcon::Warning);
+            m_edits[3 + axis]->setFocus();
+            m_edits[3 + axis]->selectAll();
+            return;
+        }
     m_box = Mfx3dBox(Mfx3dPoint(v[0], v[1], v[2]), Mfx3dPoint(v[3], v[4], v[5]));
     m_step = Mfx3dPoint(v[6], v[7], v[8], m_step.w);
     QDialog::accept();

@@ -146,16 +146,26 @@ private slots:
         QVERIFY(SameBits(dialog.Step().z, step.z));
     }
 
-    void noRangeIsRefused()
+    void maximumBelowItsMinimumIsRefused()
     {
+        RecordingMessages messages;
         WorkBoxDialog dialog(kDefaultBox, kDefaultStep, 3);
         dialog.show();
         Type(&dialog, "120", QStringLiteral("8"));  // minimum above the maximum
-        Type(&dialog, "116", QStringLiteral("0"));  // no grid
-        Type(&dialog, "117", QStringLiteral("-1")); // negative step
+        Type(&dialog, "116", QStringLiteral("0"));  // no grid: the user's choice
+        Type(&dialog, "117", QStringLiteral("-1")); // negative step: the user's choice
+        Click(&dialog, "1");
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(messages.texts.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(messages.texts[0]),
+                 QString::fromUtf8("Le maximum doit être supérieur ou égal au minimum."));
+        QCOMPARE(dialog.Box().MinCorner().x, 0.0); // nothing taken yet
+
+        // A flat box is normal for plane problems.
+        Type(&dialog, "120", QStringLiteral("5"));
         Click(&dialog, "1");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.Box().MinCorner().x, 8.0);
+        QCOMPARE(dialog.Box().MinCorner().x, 5.0);
         QCOMPARE(dialog.Box().MaxCorner().x, 5.0);
         QCOMPARE(dialog.Step(), Mfx3dPoint(0, -1, 0.025));
     }
