@@ -11,9 +11,10 @@ if command -v ccache >/dev/null; then
 fi
 generator=()
 if command -v ninja >/dev/null; then generator=(-G Ninja); fi
+# The project's own builds treat warnings as errors.
 if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake -S . -B "$dir" "${generator[@]}" "${launcher[@]}" "$@"
+    cmake -S . -B "$dir" "${generator[@]}" "${launcher[@]}" -DVELMOR_WERROR=ON "$@"
 else
-    cmake -S . -B "$dir" "$@" >/dev/null
+    cmake -S . -B "$dir" -DVELMOR_WERROR=ON "$@" >/dev/null
 fi
 cmake --build "$dir" -j "${VELMOR_JOBS:-2}"
