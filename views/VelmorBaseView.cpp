@@ -7,6 +7,8 @@
 #include "views/core/ProgramOptions.h"
 #include "views/core/StructureRenderer.h"
 
+#include <cmath>
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -17,6 +19,7 @@
 #include <QRubberBand>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace velmor {
 namespace {
@@ -318,6 +321,11 @@ void VelmorBaseView::keyPressEvent(QKeyEvent* event)
 void VelmorBaseView::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::MiddleButton) {
+        m_dragging = true;
+        m_dragLast = p;
+        return;
+    }
     if (event->button() == Qt::LeftButton && m_mode == kZoomMode) {
         m_bandOrigin = p;
         if (!m_band)
@@ -341,8 +349,69 @@ void VelmorBaseView::mousePressEvent(QMouseEvent* event)
     QAbstractScrollArea::mousePressEvent(event);
 }
 
+void VelmorBaseView::ZoomAt(QPoint cursor, double factor)
+{
+    const MfxPoint drawing = m_camera.DrawingSize();
+    const double w = viewport()->width(), h = viewport()->height();
+    if (w <= 0 || h <= 0 || factor <= 0.0)
+        return;
+    if (factor < 1.0 && (drawing.x * factor <= w && drawing.y * factor <= h)) {
+        FitWhole();
+        return;
+    }
+    const double px = cursor.x() + horizontalScrollBar()->value();
+    const double py = cursor.y() + verticalScrollBar()->value();
+    const double left = px - cursor.x() / factor, top = py - cursor.y() / factor;
+    if (!m_camera.Zoom(Mfx3dCamera::kZoomToRect,
+                       MfxRect(left, top, left + w / factor, top + h / factor)))
+        return;
+    m_showsWhole = false;
+    UpdateScrollBars();
+    // The picture is anchored at the window's top-left: near an edge it did not fill, the
+    // point under the cursor stays put only if the view may scroll past the drawing's edge.
+    const DevicePoint origin = m_camera.ScrollOrigin();
+    QScrollBar* bars[2] = {horizontalScrollBar(), verticalScrollBar()};
+    const int values[2] = {origin.x, origin.y};
+    for (int i = 0; i < 2; ++i) {
+        bars[i]->setRange(std::min(bars[i]->minimum(), values[i]), std::max(bars[i]->maximum(), values[i]));
+        bars[i]->setValue(values[i]);
+    }
+    OnUpdate({UpdateHint::WorkBox});
+}
+
+void VelmorBaseView::wheelEvent(QWheelEvent* event)
+{
+    const int steps = event->angleDelta().y() / 120;
+    if (steps == 0) {
+        event->ignore();
+        return;
+    }
+    ZoomAt(event->position().toPoint(), std::pow(1.25, steps));
+    event->accept();
+}
+
 void VelmorBaseView::mouseMoveEvent(QMouseEvent* event)
 {
+    if (m_dragging && (event->buttons() & Qt::MiddleButton)) {
+        const QPoint p = event->position().toPoint();
+        const QPoint d = p - m_dragLast;
+        m_dragLast = p;
+        if ((event->modifiers() & Qt::ShiftModifier) && m_camera.IsRotatable()) {
+            // A full turn for about two window widths of drag.
+            const double perPixel = 3.14159265358979 / std::max(1, viewport()->width());
+            if (d.x() != 0)
+                m_camera.Rotate(d.x() > 0 ? Mfx3dCamera::kTurnRight : Mfx3dCamera::kTurnLeft,
+                                std::abs(d.x()) * perPixel);
+            if (d.y() != 0)
+                m_camera.Rotate(d.y() > 0 ? Mfx3dCamera::kTurnDown : Mfx3dCamera::kTurnUp,
+                                std::abs(d.y()) * perPixel);
+            OnUpdate({UpdateHint::WorkBox});
+        } else {
+            horizontalScrollBar()->setValue(horizontalScrollBar()->value() - d.x());
+            verticalScrollBar()->setValue(verticalScrollBar()->value() - d.y());
+        }
+        return;
+    }
     if (m_band && m_band->isVisible())
         m_band->setGeometry(QRect(m_bandOrigin, event->position().toPoint()).normalized());
     QAbstractScrollArea::mouseMoveEvent(event);
@@ -350,6 +419,10 @@ void VelmorBaseView::mouseMoveEvent(QMouseEvent* event)
 
 void VelmorBaseView::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (event->button() == Qt::MiddleButton) {
+        m_dragging = false;
+        return;
+    }
     if (event->button() == Qt::RightButton && m_info) {
         delete m_info;
         m_info = nullptr;

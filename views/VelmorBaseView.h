@@ -79,6 +79,16 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The wheel zooms about the point under the cursor.
+    void wheelEvent(QWheelEvent* event) override;
+
+public:
+    // Zooms by `factor` (above 1: closer) keeping the drawing's point under `cursor` (viewport
+    // coordinates) where it is; back to the whole structure once the drawing would be smaller
+    // than the window.
+    void ZoomAt(QPoint cursor, double factor);
+
+protected:
 
     void ShowPrompt(const QString& text);
     void ShowCoordinates(const Mfx3dPoint* point);
@@ -108,6 +118,9 @@ protected:
     bool m_showsWhole = false;
     QRubberBand* m_band = nullptr;
     QPoint m_bandOrigin;
+    // Middle-button drag: pan, or with Shift, in the oblique view of a space problem, orbit.
+    QPoint m_dragLast;
+    bool m_dragging = false;
     QWidget* m_info = nullptr;
     // The window's picture is drawn here first, then copied to the window (see paintEvent).
     QImage m_picture;

@@ -17,6 +17,8 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QWheelEvent>
+#include <QMouseEvent>
 #include <QTest>
 
 using namespace velmor;
@@ -177,6 +179,56 @@ private slots:
             QCOMPARE(shown, expected);
         }
         testOptions().Set(OPT_BLACK_BACKGROUND, false);
+    }
+
+    void wheelZoomKeepsThePointUnderTheCursor()
+    {
+        auto doc = openExample("portique-simple.vlm");
+        auto view = showView(*doc);
+        const QPoint cursor(420, 150);
+        auto scrolled = [&] {
+            return QPoint(view->horizontalScrollBar()->value(), view->verticalScrollBar()->value());
+        };
+        const QPoint s0 = scrolled();
+        const double width0 = view->Camera().DrawingSize().x;
+        const Mfx3dPoint under = view->Camera().Unproject(cursor.x() + s0.x(), cursor.y() + s0.y(), 0);
+        for (int i = 0; i < 3; ++i) {
+            QWheelEvent wheel(QPointF(cursor), QPointF(view->viewport()->mapToGlobal(cursor)), QPoint(),
+                              QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(view->viewport(), &wheel);
+        }
+        const QPoint s1 = scrolled();
+        QVERIFY(std::abs(view->Camera().DrawingSize().x / width0 - 1.25 * 1.25 * 1.25) < 0.02);
+        const MfxPoint p = view->Camera().Project(under);
+        QVERIFY2(std::abs(p.x - s1.x() - cursor.x()) <= 1.5 && std::abs(p.y - s1.y() - cursor.y()) <= 1.5,
+                 qPrintable(QString("%1, %2").arg(p.x - s1.x()).arg(p.y - s1.y())));
+
+        // Middle-button drag pans.
+        QTest::mousePress(view->viewport(), Qt::MiddleButton, {}, QPoint(300, 300));
+        QMouseEvent move(QEvent::MouseMove, QPointF(260, 280), QPointF(view->viewport()->mapToGlobal(QPoint(260, 280))),
+                         Qt::NoButton, Qt::MiddleButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &move);
+        QTest::mouseRelease(view->viewport(), Qt::MiddleButton, {}, QPoint(260, 280));
+        QCOMPARE(scrolled(), s1 + QPoint(40, 20));
+
+        // Zooming out far enough comes back to the whole structure.
+        for (int i = 0; i < 6; ++i)
+            view->ZoomAt(cursor, 0.8);
+        QCOMPARE(scrolled(), QPoint(0, 0));
+        QVERIFY(std::abs(view->Camera().DrawingSize().x - width0) < 1.0);
+    }
+
+    void shiftMiddleDragOrbitsASpaceStructure()
+    {
+        auto doc = openExample("portique-spatial.vlm");
+        auto view = showView(*doc);
+        const Mfx3dPoint before = view->Camera().Direction();
+        QTest::mousePress(view->viewport(), Qt::MiddleButton, Qt::ShiftModifier, QPoint(300, 300));
+        QMouseEvent move(QEvent::MouseMove, QPointF(360, 300), QPointF(view->viewport()->mapToGlobal(QPoint(360, 300))),
+                         Qt::NoButton, Qt::MiddleButton, Qt::ShiftModifier);
+        QApplication::sendEvent(view->viewport(), &move);
+        QTest::mouseRelease(view->viewport(), Qt::MiddleButton, Qt::ShiftModifier, QPoint(360, 300));
+        QVERIFY(!(view->Camera().Direction() == before));
     }
 
     void hitTestFindsTheElementUnderThePoint()
