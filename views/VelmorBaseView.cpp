@@ -2,6 +2,7 @@
 
 #include "app/VelmorDoc.h"
 #include "numeric/Mfx3dDC.h"
+#include "platform/core/MessageService.h"
 #include "platform/core/RecordingCanvas.h"
 #include "platform/qt/QtCanvas.h"
 #include "views/core/ProgramOptions.h"
@@ -9,6 +10,10 @@
 
 #include <cmath>
 
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -264,10 +269,7 @@ void VelmorBaseView::AddCommands()
         ShowKind(m_mode == kZoomMode ? -2 : -1);
     }, {}, [this] { return m_mode == kZoomMode; });
     m_commands.Add(ID_ZOOM_ALL, [this] { ZoomReset(); });
-    m_commands.Add(ID_PRINT_STRUCTURE, [this] {
-        QPrinter printer(QPrinter::HighResolution);
-        Print(printer);
-    });
+    m_commands.Add(ID_PRINT_STRUCTURE, [this] { PrintWithDialog(); });
     m_commands.Add(ID_PRINT_PREVIEW_STRUCTURE, [this] { PrintPreview(); });
 }
 
@@ -447,11 +449,17 @@ void VelmorBaseView::mouseReleaseEvent(QMouseEvent* event)
     QAbstractScrollArea::mouseReleaseEvent(event);
 }
 
-void VelmorBaseView::Print(QPrinter& printer)
+bool VelmorBaseView::Print(QPrinter& printer)
 {
     QPainter painter;
-    if (!painter.begin(&printer))
-        return;
+    if (!painter.begin(&printer)) {
+        ShowMessage(printer.outputFormat() == QPrinter::PdfFormat
+                        ? "Impossible d'écrire le fichier PDF " + printer.outputFileName().toStdString() + "."
+                        : std::string("Impossible d'imprimer: aucune imprimante n'est prête.\n"
+                                      "Choisissez l'impression dans un fichier PDF."),
+                    MessageIcon::Error);
+        return false;
+    }
     const QRect page = painter.viewport();
     // A camera for the page: the view's direction and code, fitted to a third of the window and
     // scaled to the page.
@@ -491,6 +499,21 @@ void VelmorBaseView::Print(QPrinter& printer)
             }
     }
     painter.end();
+    return true;
+}
+
+void VelmorBaseView::PrintWithDialog()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    // Without any printer, the dialog opens on printing to a PDF file.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QDir::home().filePath(QFileInfo(m_doc.Title()).completeBaseName() + ".pdf"));
+    }
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Imprimer Structure"));
+    if (dialog.exec() == QDialog::Accepted)
+        Print(printer);
 }
 
 void VelmorBaseView::PrintPreview()

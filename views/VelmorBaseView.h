@@ -62,8 +62,12 @@ public:
 
     // Draws the structure as the view shows it (the box, the axes, every element).
     void Render(QPainter& painter, bool background);
-    // One page: the title line "Velmor -- Structure <title>" and the drawing.
-    void Print(QPrinter& printer);
+    // One page: the title line "Velmor -- Structure <title>" and the drawing; false, with a
+    // message, when the printer or the PDF file cannot be written.
+    bool Print(QPrinter& printer);
+    // "Imprimer Structure": the print dialog (which offers printing to a PDF file, chosen at
+    // first when no printer is installed), then the page.
+    void PrintWithDialog();
     void PrintPreview();
 
 signals:

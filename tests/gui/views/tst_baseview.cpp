@@ -19,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <QMouseEvent>
+#include <QPrintDialog>
+#include <QTimer>
 #include <QTest>
 
 using namespace velmor;
@@ -251,6 +253,40 @@ private slots:
         QTest::mouseRelease(view->viewport(), Qt::RightButton, {}, QPoint(2, 470));
     }
 
+    void printingThatCannotBeDoneSaysSo()
+    {
+        test::RecordMessages messages;
+        auto doc = openExample("portique-simple.vlm");
+        auto view = showView(*doc);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName("/nonexistent-folder/structure.pdf");
+        QVERIFY(!view->Print(printer));
+        QCOMPARE(int(messages.messages.size()), 1);
+        QCOMPARE(QString::fromStdString(messages.messages[0]),
+                 QString::fromUtf8("Impossible d'écrire le fichier PDF /nonexistent-folder/structure.pdf."));
+    }
+
+    void printCommandOpensThePrintDialog()
+    {
+        auto doc = openExample("portique-simple.vlm");
+        auto view = showView(*doc);
+        QString title;
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [timer, &title, polls = 0]() mutable {
+            if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+                title = dialog->windowTitle();
+                dialog->reject();
+            } else if (++polls < 500) {
+                return;
+            }
+            timer->deleteLater();
+        });
+        timer->start(10);
+        QVERIFY(view->OnCommand(ID_PRINT_STRUCTURE));
+        QCOMPARE(title, QStringLiteral("Imprimer Structure"));
+    }
+
     void printsTheTitleAndTheDrawingToPdf()
     {
         // The page is finished only once everything is handed to the painter.
@@ -262,7 +298,7 @@ private slots:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
-        view->Print(printer);
+        QVERIFY(view->Print(printer));
         QVERIFY(QFile::exists(pdf));
         QProcess text;
         text.start("pdftotext", {pdf, "-"});
