@@ -8,6 +8,7 @@
 #include "resources/StringTable.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
 #include <QPointer>
 #include <QTimer>
 #include <QLabel>
@@ -85,11 +86,25 @@ void ChildFrame::UpdateToolbar()
 
 void ChildFrame::closeEvent(QCloseEvent* event)
 {
-    // Closing the frame closes its document: the application asks to save it first and then
-    // deletes the frame, once this event is over.
+    // Closing the last frame of a document closes the document: the application asks to save
+    // it first and then deletes the frame, once this event is over. One of several frames of a
+    // document just goes.
     VelmorApp* app = App();
     if (!app) {
         QMdiSubWindow::closeEvent(event);
+        return;
+    }
+    if (app->FramesOf(m_doc).size() > 1) {
+        const bool maximized = isMaximized();
+        QMdiSubWindow::closeEvent(event);
+        // The frame goes once this event is over; its document may go before.
+        m_view->Detach();
+        deleteLater();
+        if (QMdiArea* area = mdiArea(); area && maximized)
+            QTimer::singleShot(0, area, [area] {
+                if (QMdiSubWindow* next = area->activeSubWindow())
+                    next->showMaximized();
+            });
         return;
     }
     event->ignore();

@@ -237,13 +237,31 @@ bool VelmorApp::SaveModified(VelmorDoc& doc)
     return Save();
 }
 
+std::vector<ChildFrame*> VelmorApp::FramesOf(const VelmorDoc& doc) const
+{
+    std::vector<ChildFrame*> frames;
+    for (QMdiSubWindow* w : m_main->Mdi()->subWindowList())
+        if (auto* f = qobject_cast<ChildFrame*>(w); f && &f->Document() == &doc)
+            frames.push_back(f);
+    return frames;
+}
+
 void VelmorApp::CloseDocument(VelmorDoc& doc)
 {
-    for (QMdiSubWindow* w : m_main->Mdi()->subWindowList())
-        if (auto* f = qobject_cast<ChildFrame*>(w); f && &f->Document() == &doc) {
-            m_main->Mdi()->removeSubWindow(f);
-            delete f;
-        }
+    bool maximized = false;
+    for (ChildFrame* f : FramesOf(doc)) {
+        maximized = maximized || f->isMaximized();
+        m_main->Mdi()->removeSubWindow(f);
+        delete f;
+    }
+    // The documents left keep the way they were shown.
+    if (QMdiSubWindow* next = m_main->Mdi()->activeSubWindow(); next && maximized)
+        next->showMaximized();
+    else if (maximized && !m_main->Mdi()->subWindowList().isEmpty()) {
+        QMdiSubWindow* last = m_main->Mdi()->subWindowList().back();
+        m_main->Mdi()->setActiveSubWindow(last);
+        last->showMaximized();
+    }
     for (auto it = m_docs.begin(); it != m_docs.end(); ++it)
         if (it->get() == &doc) {
             m_docs.erase(it);
@@ -311,6 +329,14 @@ void VelmorApp::AddCommands()
     });
     for (int id = ID_FILE_MRU_FIRST; id <= ID_FILE_MRU_LAST; ++id)
         m_commands.Add(id, [this, id] { OpenRecent(id - ID_FILE_MRU_FIRST); });
+    // A second editor frame on the active document; a document has one calculation frame.
+    m_commands.Add(ID_WINDOW_NEW, [this] {
+        if (ChildFrame* frame = ActiveFrame())
+            CreateFrame(frame->Document(), Mode::Library);
+    }, [this] {
+        ChildFrame* frame = ActiveFrame();
+        return frame && frame->FrameMode() == Mode::Library;
+    });
     m_commands.Add(ID_FILE_SAVE, [this] { Save(); }, withDocument);
     m_commands.Add(ID_FILE_SAVE_AS, [this] { Save(true); }, withDocument);
     m_commands.Add(ID_FILE_CLOSE, [this] { CloseActive(); }, withDocument);

@@ -71,6 +71,8 @@ public:
     bool CloseAll();
 
     std::vector<VelmorDoc*> Documents() const;
+    // The frames showing the document.
+    std::vector<ChildFrame*> FramesOf(const VelmorDoc& doc) const;
     ChildFrame* ActiveFrame() const;
     VelmorDoc* ActiveDocument() const;
 

@@ -75,6 +75,14 @@ VelmorBaseView::VelmorBaseView(VelmorDoc& doc, QWidget* parent)
 
 VelmorBaseView::~VelmorBaseView()
 {
+    Detach();
+}
+
+void VelmorBaseView::Detach()
+{
+    if (!m_ready)
+        return;
+    m_ready = false;
     m_doc.RemoveView(this);
     m_display.Clear();
 }

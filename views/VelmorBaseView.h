@@ -35,6 +35,9 @@ public:
 
     // Sets the camera to the default view of the problem type and starts listening.
     void Setup();
+    // Stops listening and lets go of the elements: the view shows nothing more of its document,
+    // which may then go before the view does.
+    void Detach();
 
     // What the view draws with: the program's options (its document's), its own palette and
     // its own symbol sizes, computed from the box of the structure it shows.

@@ -6,6 +6,7 @@
 #include "app/VelmorApp.h"
 #include "app/VelmorDoc.h"
 #include "model/DocumentFile.h"
+#include "model/ElementTemplate.h"
 #include "platform/qt/shell/MessageHub.h"
 #include "platform/qt/shell/Settings.h"
 #include "resources/MenuTables.h"
@@ -380,6 +381,49 @@ private slots:
         QTRY_VERIFY(m_app->Documents().empty());
         QCOMPARE(int(m_messages->messages.size()), 1); // "Enregistrer les modifications ...?"
         QCOMPARE(int(m_app->Main()->MenuResource()), 3);
+    }
+
+    void newWindowShowsTheSameDocument()
+    {
+        m_app->SetMode(Mode::Library);
+        VelmorDoc* doc = m_app->OpenDocument(example("portique-simple.vlm"));
+        QVERIFY(doc);
+        ChildFrame* first = m_app->ActiveFrame();
+        QVERIFY(m_app->IsEnabled(ID_WINDOW_NEW));
+        QVERIFY(m_app->OnCommand(ID_WINDOW_NEW));
+        QCOMPARE(int(m_app->FramesOf(*doc).size()), 2);
+        ChildFrame* second = m_app->ActiveFrame();
+        QVERIFY(second != first);
+        // Both follow the document's changes.
+        const size_t shown = first->View()->Display().size();
+        ElementTemplate node;
+        node.SetKind(KIND_NODE);
+        node.m_node.m_coord = Mfx3dPoint(2, 2, 0);
+        QVERIFY(doc->Problem().CreateObject(node));
+        QCOMPARE(first->View()->Display().size(), shown + 1);
+        QCOMPARE(second->View()->Display().size(), shown + 1);
+        // Closing one of them closes only that frame, asking nothing.
+        m_messages->messages.clear();
+        second->close();
+        QTRY_COMPARE(int(m_app->FramesOf(*doc).size()), 1);
+        QCOMPARE(int(m_app->Documents().size()), 1);
+        QVERIFY(m_messages->messages.empty());
+        // A calculation frame has no second window.
+        m_app->SetMode(Mode::Examples);
+        QVERIFY(m_app->OpenDocument(example("portique-tirant.vlm")));
+        QVERIFY(!m_app->IsEnabled(ID_WINDOW_NEW));
+    }
+
+    void closingAMaximisedDocumentKeepsTheOthersMaximised()
+    {
+        m_app->SetMode(Mode::Examples);
+        QVERIFY(m_app->OpenDocument(example("portique-simple.vlm")));
+        QVERIFY(m_app->OpenDocument(example("portique-tirant.vlm")));
+        QVERIFY(m_app->ActiveFrame()->isMaximized());
+        QVERIFY(m_app->CloseActive());
+        QCOMPARE(int(m_app->Documents().size()), 1);
+        QVERIFY(m_app->ActiveFrame());
+        QVERIFY(m_app->ActiveFrame()->isMaximized());
     }
 
     void splashGoesAwayAtAKey()
