@@ -15,6 +15,7 @@
 #include "resources/MenuTables.h"
 #include "views/core/ProgramOptions.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -39,7 +40,11 @@ VelmorApp* App()
 
 QString ExamplesFolder()
 {
-    return QStringLiteral(VELMOR_EXAMPLES_DIR);
+    const QString installed = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                              QStringLiteral("/../share/velmor/examples"));
+    if (QFileInfo(installed).isDir())
+        return installed;
+    return QDir::cleanPath(QStringLiteral(VELMOR_EXAMPLES_DIR));
 }
 
 VelmorApp::VelmorApp()
@@ -177,6 +182,12 @@ void VelmorApp::RememberFile(const QString& path)
 QStringList VelmorApp::RecentFiles() const
 {
     return m_recent;
+}
+
+VelmorDoc* VelmorApp::OpenFromCommandLine(const QString& path)
+{
+    m_mode = Mode::Library;
+    return OpenDocument(path);
 }
 
 VelmorDoc* VelmorApp::OpenRecent(int index)

@@ -58,6 +58,8 @@ public:
     // Opens the path in the current mode (or activates it when it is open already); null when
     // the mode has no template or the file cannot be read.
     VelmorDoc* OpenDocument(const QString& path);
+    // A file named on the command line: opened in the library editor.
+    VelmorDoc* OpenFromCommandLine(const QString& path);
     // Recent file `index` (0 first); a missing file is reported and dropped from the list.
     VelmorDoc* OpenRecent(int index);
     QStringList RecentFiles() const;
@@ -103,7 +105,8 @@ private:
 // The running application (set by Start).
 VelmorApp* App();
 
-// The folder of the examples shipped with the program.
+// The folder of the examples shipped with the program: the installed one beside the program
+// (<prefix>/share/velmor/examples), or the source tree's for a program run from its build.
 QString ExamplesFolder();
 
 } // namespace velmor

@@ -426,6 +426,15 @@ private slots:
         QVERIFY(m_app->ActiveFrame()->isMaximized());
     }
 
+    void fileOnTheCommandLineOpensInTheLibrary()
+    {
+        m_app->SetMode(Mode::Examples);
+        VelmorDoc* doc = m_app->OpenFromCommandLine(example("portique-simple.vlm"));
+        QVERIFY(doc);
+        QVERIFY(m_app->CurrentMode() == Mode::Library);
+        QVERIFY(m_app->ActiveFrame()->FrameMode() == Mode::Library);
+    }
+
     void splashGoesAwayAtAKey()
     {
         m_app->Main()->ShowSplash();
