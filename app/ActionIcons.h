@@ -1,4 +1,5 @@
-// Toolbar pictures, drawn by the program: a small coloured tile with a sign for each command.
+// Toolbar pictures: one drawing per command, kept as SVG in the program's resources so that it
+// stays sharp at any size and screen density.
 #pragma once
 
 #include <QIcon>
@@ -8,6 +9,7 @@
 
 namespace velmor {
 
+// The picture of a command (":/icons/<id>.svg"); a null icon for an id that has none.
 QIcon CommandIcon(int commandId);
 
 // A string of the program's tables as a QString.
