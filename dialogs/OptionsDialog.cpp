@@ -42,6 +42,19 @@ constexpr OptionBox kBoxes[kOptionCount] = {
     {OPT_TEXT_FORMAT, 350, "En format texte"},
 };
 
+// The labels beyond the block, with names for their boxes.
+struct LabelBox
+{
+    int option;
+    const char* name;
+    const char* label;
+};
+constexpr LabelBox kLabels[] = {
+    {OPT_NODE_NUMBERS, "labelNodes", "Numéros des noeuds"},
+    {OPT_BEAM_NUMBERS, "labelBeams", "Numéros des poutres"},
+    {OPT_LOAD_VALUES, "labelLoads", "Valeurs des charges"},
+};
+
 QGroupBox* MakeGroup(const char* title, const char* name, QWidget* parent)
 {
     auto* group = new QGroupBox(QString::fromUtf8(title), parent);
@@ -86,6 +99,16 @@ OptionsDialog::OptionsDialog(const ProgramOptions& options, QWidget* parent)
         showLayout->addWidget(m_boxes[shown[i]], i % 3, i / 3);
     }
     viewLayout->addWidget(show);
+    auto* labels = MakeGroup("Étiquettes", "groupEtiquettes", view);
+    auto* labelsLayout = new QVBoxLayout(labels);
+    for (const LabelBox& b : kLabels) {
+        auto* box = new QCheckBox(QString::fromUtf8(b.label), labels);
+        box->setObjectName(QString::fromLatin1(b.name));
+        box->setChecked(options.IsOn(b.option));
+        m_boxes[b.option] = box;
+        labelsLayout->addWidget(box);
+    }
+    viewLayout->addWidget(labels);
 
     auto* input = MakeGroup("Entrée des données", "groupEntree", this);
     auto* inputLayout = new QVBoxLayout(input);
@@ -130,7 +153,7 @@ bool OptionsDialog::Edit(ProgramOptions& options, QWidget* parent)
 void OptionsDialog::accept()
 {
     ProgramOptions read = m_options;
-    for (int option = 0; option < kOptionCount; ++option) {
+    for (int option = 0; option < kAllOptionCount; ++option) {
         if (m_boxes[option])
             read.Set(option, m_boxes[option]->isChecked());
     }

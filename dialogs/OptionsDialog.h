@@ -33,7 +33,7 @@ public:
     void accept() override;
 
 private:
-    QCheckBox* m_boxes[kOptionCount] = {};
+    QCheckBox* m_boxes[kAllOptionCount] = {};
     ProgramOptions m_options;
 };
 

@@ -14,6 +14,8 @@
 #include <QPrinterInfo>
 #include <QDir>
 #include <QFileInfo>
+#include <QToolTip>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -387,6 +389,40 @@ void VelmorBaseView::ZoomAt(QPoint cursor, double factor)
         bars[i]->setValue(values[i]);
     }
     OnUpdate({UpdateHint::WorkBox});
+}
+
+QString VelmorBaseView::SectionTip(const VelmorObject& section)
+{
+    const auto* d = dynamic_cast<const VelmorSeccionData*>(section.m_pData.get());
+    if (!d)
+        return {};
+    const char* shape = d->m_nShape == SHAPE_RECTANGULAR ? "rectangulaire"
+                        : d->m_nShape == SHAPE_ARBITRARY ? "quelconque"
+                        : d->m_nShape == SHAPE_AXIAL     ? "axiale (effort normal seul)"
+                                                         : "sans forme";
+    return QString::fromUtf8("Section %1 : %2\nE = %3 N/m², A = %4 m², Iz = %5 m⁴%6")
+        .arg(d->m_number)
+        .arg(QString::fromUtf8(shape))
+        .arg(d->m_E, 0, 'g', 4)
+        .arg(d->m_A, 0, 'g', 4)
+        .arg(d->m_Iz, 0, 'g', 4)
+        .arg(d->m_rho != 0.0 ? QString::fromUtf8("\nAvec poids propre (ρ = %1 kg/m³)").arg(d->m_rho)
+                             : QString());
+}
+
+bool VelmorBaseView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        if (const VelmorObject* section = HitTest(KIND_SECTION, help->pos().x(), help->pos().y())) {
+            QToolTip::showText(help->globalPos(), SectionTip(*section), viewport());
+        } else {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 void VelmorBaseView::wheelEvent(QWheelEvent* event)

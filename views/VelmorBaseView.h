@@ -88,8 +88,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     // The wheel zooms about the point under the cursor.
     void wheelEvent(QWheelEvent* event) override;
+    // A tooltip on a section's icon (the squares in the window's corner) says which section
+    // and material it is.
+    bool viewportEvent(QEvent* event) override;
 
 public:
+    // What the tooltip of a section's icon says: "Section n : shape", its material and area.
+    static QString SectionTip(const VelmorObject& section);
     // Zooms by `factor` (above 1: closer) keeping the drawing's point under `cursor` (viewport
     // coordinates) where it is; back to the whole structure once the drawing would be smaller
     // than the window.

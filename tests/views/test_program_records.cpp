@@ -31,10 +31,19 @@ TEST(ProgramRecordsOptions, IndexOutsideTheBlockIsIgnored)
 {
     ProgramOptions options;
     options.Set(-1, true);
-    options.Set(kOptionCount, true);
+    options.Set(kAllOptionCount, true);
     EXPECT_EQ(options, ProgramOptions());
-    EXPECT_FALSE(options.IsOn(kOptionCount));
+    EXPECT_FALSE(options.IsOn(kAllOptionCount));
     EXPECT_EQ(options.Slot(-1), 0);
+    // The labels sit beside the sixteen slots: off at start, and no slot of the block.
+    for (int label : {OPT_NODE_NUMBERS, OPT_BEAM_NUMBERS, OPT_LOAD_VALUES}) {
+        EXPECT_FALSE(options.IsOn(label));
+        options.Set(label, true);
+        EXPECT_TRUE(options.IsOn(label));
+        EXPECT_EQ(options.Slot(label), 0);
+    }
+    EXPECT_EQ(options.Slots(), ProgramOptions().Slots());
+    EXPECT_FALSE(options == ProgramOptions());
 }
 
 struct RuleCase

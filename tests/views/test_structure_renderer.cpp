@@ -740,3 +740,45 @@ TEST_F(Drawing, AskingForARegionDrawsNothing)
 
 } // namespace
 } // namespace velmor
+
+namespace velmor {
+namespace {
+
+std::vector<std::string> Texts(const RecordingCanvas& canvas)
+{
+    std::vector<std::string> texts;
+    for (const RecordedCall& c : canvas.CallsOf(Kind::TextOut))
+        texts.push_back(c.text);
+    return texts;
+}
+
+TEST_F(Drawing, LabelsOfNodesBeamsAndLoadsAreDrawnOnRequest)
+{
+    VelmorObject* a = Build().Node(1, 1, 0);
+    VelmorObject* b = Build().Node(5, 1, 0);
+    VelmorObject* beam = Build().Beam(Build().Rectangle(0.2, 0.4, 2.1e11, 0.3), a, b);
+    VelmorObject* nodal = Build().NodalLoad(b, {15000, 0, 0}, {0, 0, 2500});
+    VelmorObject* constant = Build().BeamLoad(beam, LOAD_CONSTANT_GLOBAL, {0, -25000, 0});
+    ProgramOptions plain;
+    plain.Set(OPT_SHOW_ORIENTATION, false);
+    for (const VelmorObject* e : {a, beam, nodal, constant})
+        EXPECT_TRUE(Texts(Draw(*e, plain)).empty()) << "no label unless asked";
+
+    ProgramOptions labels = plain;
+    labels.Set(OPT_NODE_NUMBERS, true);
+    labels.Set(OPT_BEAM_NUMBERS, true);
+    labels.Set(OPT_LOAD_VALUES, true);
+    EXPECT_EQ(Texts(Draw(*b, labels)), std::vector<std::string>{"2"});
+    EXPECT_EQ(Texts(Draw(*beam, labels)), std::vector<std::string>{"[1]"});
+    EXPECT_EQ(Texts(Draw(*nodal, labels)), std::vector<std::string>{"15 kN, 2.5 kN\u00b7m"});
+    EXPECT_EQ(Texts(Draw(*constant, labels)), std::vector<std::string>{"25 kN/m"});
+    // A label is no part of what picking finds.
+    EXPECT_EQ(RegionOf(*b, labels).BoundingRect(), RegionOf(*b, plain).BoundingRect());
+
+    static_cast<VelmorCarga*>(constant)->Data().m_point[2] = {0, -3000, 0};
+    static_cast<VelmorCarga*>(constant)->Data().m_point[0] = {0, -1000, 0};
+    EXPECT_EQ(Texts(Draw(*constant, labels)), std::vector<std::string>{"1 kN/m \u2192 3 kN/m"});
+}
+
+} // namespace
+} // namespace velmor

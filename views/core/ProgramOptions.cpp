@@ -39,12 +39,16 @@ ProgramOptions::ProgramOptions() : m_slots(kDefaults) {}
 
 bool ProgramOptions::IsOn(int index) const
 {
+    if (IsLabel(index))
+        return m_labels[size_t(index - kOptionCount)];
     return IsIndex(index) && m_slots[index] != 0;
 }
 
 void ProgramOptions::Set(int index, bool on)
 {
-    if (IsIndex(index))
+    if (IsLabel(index))
+        m_labels[size_t(index - kOptionCount)] = on;
+    else if (IsIndex(index))
         m_slots[index] = on ? 1 : 0;
 }
 

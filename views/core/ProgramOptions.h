@@ -37,6 +37,15 @@ enum ProgramOption : int {
 };
 inline constexpr int kOptionCount = 16;
 
+// Labels the views can add to the drawing, switched in the "Options" dialog like the block's
+// switches but kept beside the block (which has its sixteen slots).
+enum LabelOption : int {
+    OPT_NODE_NUMBERS = 16, // "Numéros des noeuds"
+    OPT_BEAM_NUMBERS = 17, // "Numéros des poutres"
+    OPT_LOAD_VALUES = 18,  // "Valeurs des charges"
+};
+inline constexpr int kAllOptionCount = 19;
+
 // The options block: sixteen 32-bit slots, indexed by ProgramOption. A default-constructed
 // block holds the defaults (4, 5, 8 to 13 and 15 on, the rest off).
 class ProgramOptions
@@ -44,9 +53,9 @@ class ProgramOptions
 public:
     ProgramOptions();
 
-    // Whether the slot is non-zero; false for an index outside 0..15.
+    // Whether the slot (0..15) or the label (16..18) is on; false for any other index.
     bool IsOn(int index) const;
-    // Writes 1 or 0; an index outside 0..15 is ignored.
+    // Writes 1 or 0; an index outside 0..18 is ignored.
     void Set(int index, bool on);
     // Raw slot access for the code that copies the block.
     std::int32_t Slot(int index) const { return IsIndex(index) ? m_slots[index] : 0; }
@@ -61,7 +70,9 @@ public:
 
 private:
     static bool IsIndex(int index) { return index >= 0 && index < kOptionCount; }
+    static bool IsLabel(int index) { return index >= kOptionCount && index < kAllOptionCount; }
     std::array<std::int32_t, kOptionCount> m_slots{};
+    std::array<bool, kAllOptionCount - kOptionCount> m_labels{}; // all off at start
 };
 
 // The options as the program starts with them: the read-only block a document reads until the

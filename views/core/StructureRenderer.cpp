@@ -6,10 +6,12 @@
 #include "model/VelmorSeccion.h"
 #include "model/VelmorViga.h"
 #include "numeric/Mfx3dDC.h"
+#include "platform/core/Archive.h"
 #include "platform/core/Region.h"
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace velmor {
@@ -29,6 +31,19 @@ constexpr int kIconMargin = 10;
 
 // Width in device units of the spring's line.
 constexpr int kSpringWidth = 5;
+
+// Where a label stands from the projected point of what it names, in device units.
+constexpr int kNodeLabelDx = 8, kNodeLabelDy = -22;
+constexpr int kBeamLabelDx = 6, kBeamLabelDy = 4;
+constexpr int kLoadLabelDx = 6, kLoadLabelDy = -18;
+
+// A value with its unit, in kilo-units from 1000 on: "15 kN", "2.5 kN·m", "800 N/m".
+std::string WithUnit(double value, const char* unit)
+{
+    if (std::fabs(value) >= 1000.0)
+        return Archive::Format("%.3g k%s", value / 1000.0, unit);
+    return Archive::Format("%.3g %s", value, unit);
+}
 
 bool IsZero(const Mfx3dPoint& p)
 {
@@ -196,6 +211,9 @@ void StructureRenderer::DrawNode(const VelmorNudo& node, Mfx3dDC& dc, Region* re
     const MfxColor fill = Color(highlighted ? PAL_SELECTED : PAL_HINGE);
     dc.SetPen(fill, 1);
     dc.DrawDisc(centre, radius, Mfx3dDC::kFilled, fill);
+    if (m_style.options.IsOn(OPT_NODE_NUMBERS))
+        dc.DrawText3d(std::to_string(node.Number()), centre, Color(PAL_TEXT), kNodeLabelDx,
+                      kNodeLabelDy, Mfx3dDC::kTransparent);
 }
 
 void StructureRenderer::DrawBeam(const VelmorViga& beam, Mfx3dDC& dc, Region* region,
@@ -238,6 +256,9 @@ void StructureRenderer::DrawBeam(const VelmorViga& beam, Mfx3dDC& dc, Region* re
     }
     if (m_style.options.IsOn(OPT_SHOW_ORIENTATION) && m_style.problemType != PROBLEM_SPACE_TRUSS)
         dc.DrawAxes((p1 + p2) * 0.5, axes, kAxesSize, "xyz", kAxesFlags, colour);
+    if (m_style.options.IsOn(OPT_BEAM_NUMBERS))
+        dc.DrawText3d("[" + std::to_string(beam.Number()) + "]", (p1 + p2) * 0.5, colour,
+                      kBeamLabelDx, kBeamLabelDy, Mfx3dDC::kTransparent);
 }
 
 void StructureRenderer::DrawSection(const VelmorSeccion& section, Mfx3dDC& dc, Region* region,
@@ -422,6 +443,30 @@ void StructureRenderer::DrawLoad(const VelmorCarga& load, Mfx3dDC& dc, Region* r
         dc.DrawPolygon(outline, Mfx3dDC::kOutline, force);
     for (const Arrow& a : symbol.arrows)
         dc.DrawArrow(a.start, a.end, kHeadSize, a.flags, a.flags == kForceArrow ? force : moment);
+    if (!m_style.options.IsOn(OPT_LOAD_VALUES))
+        return;
+    // The value beside the tail of the load: a nodal load's force and moment, a distributed
+    // load's intensity at its two ends (one value when constant).
+    std::string text;
+    Mfx3dPoint at;
+    if (load.Kind() == KIND_BEAM_LOAD) {
+        const double q1 = d.m_point[0].length(), q2 = d.m_point[2].length();
+        if (q1 != 0.0 || q2 != 0.0)
+            text = q1 == q2 ? WithUnit(q1, "N/m")
+                            : WithUnit(q1, "N/m") + " \u2192 " + WithUnit(q2, "N/m");
+        if (symbol.outline.size() == 4)
+            at = (symbol.outline[2] + symbol.outline[3]) * 0.5;
+        else
+            at = (symbol.outline.empty() ? Mfx3dPoint() : symbol.outline[0]);
+    } else {
+        load.GetPosition(at, 0, 0);
+        if (!IsZero(d.m_point[0]))
+            text = WithUnit(d.m_point[0].length(), "N");
+        if (!IsZero(d.m_point[1]))
+            text += (text.empty() ? "" : ", ") + WithUnit(d.m_point[1].length(), "N\u00b7m");
+    }
+    if (!text.empty())
+        dc.DrawText3d(text, at, force, kLoadLabelDx, kLoadLabelDy, Mfx3dDC::kTransparent);
 }
 
 } // namespace velmor

@@ -38,6 +38,10 @@ const Box kBoxes[] = {
     {OPT_SHOW_SUPPORTS, "229", "Appuis", "Voir"},
     {OPT_SHOW_ORIENTATION, "232", "Orientation", "Voir"},
     {OPT_TEXT_FORMAT, "350", "En format texte", "Enregistrer"},
+    // Beyond the block: the labels of the drawing.
+    {OPT_NODE_NUMBERS, "labelNodes", "Numéros des noeuds", "Étiquettes"},
+    {OPT_BEAM_NUMBERS, "labelBeams", "Numéros des poutres", "Étiquettes"},
+    {OPT_LOAD_VALUES, "labelLoads", "Valeurs des charges", "Étiquettes"},
 };
 
 QString EnclosingGroup(QWidget* w)
@@ -53,7 +57,7 @@ QString EnclosingGroup(QWidget* w)
 ProgramOptions Flipped()
 {
     ProgramOptions o;
-    for (int i = 0; i < kOptionCount; ++i) {
+    for (int i = 0; i < kAllOptionCount; ++i) {
         if (i != OPT_SPARE && i != OPT_TEXT_FORMAT)
             o.Set(i, !o.IsOn(i));
     }
@@ -73,7 +77,7 @@ private slots:
         QCOMPARE(dialog.objectName(), QStringLiteral("414"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Options"));
         QCOMPARE(dialog.font().family(), QStringLiteral("Arial"));
-        QCOMPARE(dialog.findChildren<QCheckBox*>().size(), qsizetype(15));
+        QCOMPARE(dialog.findChildren<QCheckBox*>().size(), qsizetype(18));
         for (const Box& b : kBoxes) {
             auto* box = Control<QCheckBox>(&dialog, b.id);
             QVERIFY2(box, b.id);

@@ -21,6 +21,8 @@
 #include <QMouseEvent>
 #include <QPrintDialog>
 #include <QTimer>
+#include <QToolTip>
+#include <QHelpEvent>
 #include <QTest>
 
 using namespace velmor;
@@ -231,6 +233,22 @@ private slots:
         QApplication::sendEvent(view->viewport(), &move);
         QTest::mouseRelease(view->viewport(), Qt::MiddleButton, Qt::ShiftModifier, QPoint(360, 300));
         QVERIFY(!(view->Camera().Direction() == before));
+    }
+
+    void sectionIconsSayWhatTheyAre()
+    {
+        auto doc = openExample("portique-simple.vlm");
+        auto view = showView(*doc);
+        const VelmorObject& first = *doc->Problem().List(KIND_SECTION).at(0);
+        QCOMPARE(view->HitTest(KIND_SECTION, 15, 15), &first);
+        const QString tip = VelmorBaseView::SectionTip(first);
+        QVERIFY2(tip.startsWith(QString::fromUtf8("Section 1 : rectangulaire\nE = ")), qPrintable(tip));
+        QHelpEvent help(QEvent::ToolTip, QPoint(15, 15), view->viewport()->mapToGlobal(QPoint(15, 15)));
+        QApplication::sendEvent(view->viewport(), &help);
+        QTRY_COMPARE(QToolTip::text(), tip);
+        QHelpEvent elsewhere(QEvent::ToolTip, QPoint(400, 400), view->viewport()->mapToGlobal(QPoint(400, 400)));
+        QApplication::sendEvent(view->viewport(), &elsewhere);
+        QTRY_VERIFY(QToolTip::text().isEmpty());
     }
 
     void hitTestFindsTheElementUnderThePoint()
