@@ -35,6 +35,7 @@ constexpr int kSpringWidth = 5;
 // Where a label stands from the projected point of what it names, in device units.
 constexpr int kNodeLabelDx = 8, kNodeLabelDy = -22;
 constexpr int kBeamLabelDx = 6, kBeamLabelDy = 4;
+constexpr double kBeamLabelAt = 1.0 / 3.0;
 constexpr int kLoadLabelDx = 6, kLoadLabelDy = -18;
 
 // A value with its unit, in kilo-units from 1000 on: "15 kN", "2.5 kN·m", "800 N/m".
@@ -256,9 +257,10 @@ void StructureRenderer::DrawBeam(const VelmorViga& beam, Mfx3dDC& dc, Region* re
     }
     if (m_style.options.IsOn(OPT_SHOW_ORIENTATION) && m_style.problemType != PROBLEM_SPACE_TRUSS)
         dc.DrawAxes((p1 + p2) * 0.5, axes, kAxesSize, "xyz", kAxesFlags, colour);
+    // A third of the way along, clear of the axes' triad at the middle.
     if (m_style.options.IsOn(OPT_BEAM_NUMBERS))
-        dc.DrawText3d("[" + std::to_string(beam.Number()) + "]", (p1 + p2) * 0.5, colour,
-                      kBeamLabelDx, kBeamLabelDy, Mfx3dDC::kTransparent);
+        dc.DrawText3d("[" + std::to_string(beam.Number()) + "]", p1 + (p2 - p1) * kBeamLabelAt,
+                      colour, kBeamLabelDx, kBeamLabelDy, Mfx3dDC::kTransparent);
 }
 
 void StructureRenderer::DrawSection(const VelmorSeccion& section, Mfx3dDC& dc, Region* region,
@@ -459,7 +461,11 @@ void StructureRenderer::DrawLoad(const VelmorCarga& load, Mfx3dDC& dc, Region* r
         else
             at = (symbol.outline.empty() ? Mfx3dPoint() : symbol.outline[0]);
     } else {
+        // At the tail of the first arrow, away from the node's own number.
         load.GetPosition(at, 0, 0);
+        if (!symbol.arrows.empty())
+            at = symbol.arrows.front().flags == kForceArrow ? symbol.arrows.front().start
+                                                            : symbol.arrows.front().end;
         if (!IsZero(d.m_point[0]))
             text = WithUnit(d.m_point[0].length(), "N");
         if (!IsZero(d.m_point[1]))
