@@ -71,6 +71,8 @@ AnalysisStatus Analysis::InitAnalysis()
     const unsigned n = unsigned(N * m_nDof);
     m_K = SymBandMat();
     m_K0 = SymBandMat();
+    m_S = SparseSymMat();
+    m_sparse = false;
     m_systemReady = false;
     m_solverNode.clear();
     m_structureNode.clear();
@@ -105,6 +107,8 @@ void Analysis::FreeAnalysis()
         m_fixed.clear();
         m_K = SymBandMat();
         m_K0 = SymBandMat();
+        m_S = SparseSymMat();
+        m_sparse = false;
         m_Fequiv = Vector();
         m_Fnodal = Vector();
         m_F = Vector();
@@ -243,6 +247,8 @@ double Analysis::SystemMatrixAt(long i, long j) const
 {
     if (!m_systemReady)
         return 0.0;
+    if (m_sparse)
+        return m_S.At(i, j);
     return m_K.At(SolverDof(i), SolverDof(j));
 }
 
@@ -252,7 +258,10 @@ AnalysisStatus Analysis::RunAnalysis(AnalysisStage stop)
     if (!status || stop == AnalysisStage::Init)
         return status;
     NumberNodes(0);
-    PrepareSystem(true);
+    if (stop == AnalysisStage::All && m_solver == SystemSolver::Sparse)
+        PrepareSparseSystem();
+    else
+        PrepareSystem(true);
     m_bKeepK0 = false;
     if (stop == AnalysisStage::Numbering)
         return status;
@@ -289,7 +298,9 @@ AnalysisStatus SolveAtOnce(VelmorProblem& problem, const AnalysisOptions& option
     // before the analysis is built, so that it sees the structure it solves.
     problem.NumberNodesInListOrder();
     problem.OrientBeams(true, options.orientIJ, options.changeLocalLoads);
-    return Analysis::Start(problem)->RunAnalysis(AnalysisStage::All);
+    const std::shared_ptr<Analysis> analysis = Analysis::Start(problem);
+    analysis->SetSolver(options.solver, options.ordering);
+    return analysis->RunAnalysis(AnalysisStage::All);
 }
 
 } // namespace velmor

@@ -173,7 +173,10 @@ bool Analysis::AssembleBeam()
 {
     if (!m_systemReady)
         PrepareSystem(false);
-    m_K.AssembleElement(SolverNode(m_work.na), SolverNode(m_work.nb), m_work.kGlobal, m_nDof);
+    if (m_sparse)
+        m_S.AssembleElement(m_work.na, m_work.nb, m_work.kGlobal);
+    else
+        m_K.AssembleElement(SolverNode(m_work.na), SolverNode(m_work.nb), m_work.kGlobal, m_nDof);
     const int id = m_work.beamId;
     if (id >= 1 && size_t(id) <= m_beamTable.size())
         m_beamTable[size_t(id - 1)] = {id, m_work.na, m_work.nb};
@@ -192,7 +195,8 @@ bool Analysis::StiffnessStep(int index, bool assemble)
     }
     if (!m_systemReady)
         PrepareSystem(false);
-    m_K.Zero();
+    if (!m_sparse)
+        m_K.Zero();
     for (const auto& beam : m_problem.List(KIND_BEAM)) {
         ComputeBeamStiffness(*beam);
         AssembleBeam();

@@ -1,0 +1,105 @@
+// The sparse system of a solution at once: its pattern from the beams, the boundary conditions
+// on it, and its factorisation and solution. The equations keep the structure's numbering;
+// the factorisation chooses its own elimination order.
+#include "Analysis.h"
+
+#include "model/VelmorProblem.h"
+#include "numeric/NumericGlobals.h"
+#include "resources/StringTable.h"
+
+#include <cmath>
+#include <vector>
+
+namespace velmor {
+namespace {
+
+constexpr int kSingular = 61251;
+constexpr int kOutOfMemory = 61299;
+
+} // namespace
+
+void Analysis::PrepareSparseSystem()
+{
+    const int N = m_nNodes;
+    std::vector<std::pair<int, int>> beams;
+    beams.reserve(m_problem.Count(KIND_BEAM));
+    for (const auto& beam : m_problem.List(KIND_BEAM))
+        beams.emplace_back(beam->GetNumber(1), beam->GetNumber(2));
+    m_solverNode.clear();
+    m_structureNode.clear();
+    m_K = SymBandMat();
+    m_S = SparseSymMat(N, m_nDof, beams);
+    m_sparse = true;
+    m_systemReady = true;
+}
+
+double Analysis::SystemDiagonal(long I) const
+{
+    return m_sparse ? m_S.At(I, I) : m_K.At(I, I);
+}
+
+void Analysis::AddToSystemDiagonal(long I, double value)
+{
+    if (!m_sparse) {
+        m_K.At(I, I) += value;
+    } else if (double* d = m_S.Find(I, I)) {
+        *d += value;
+    }
+}
+
+void Analysis::FixSystemEquation(long I)
+{
+    if (m_sparse)
+        m_S.ImposeFixed(I);
+    else
+        m_K.ImposeFixed(I);
+}
+
+void Analysis::PrescribeSparse(long g, double value)
+{
+    const long n = EquationCount();
+    // A load that gets nothing from the coupling still loses 0 * value: a -0 turns into +0
+    // when the value is negative, as it does for every equation of a band.
+    if (std::signbit(value))
+        for (long i = 1; i <= n; ++i)
+            if (m_F.At(i) == 0.0)
+                m_F.At(i) = 0.0;
+    m_S.ForEachInRow(g, [&](long i, double& k) {
+        m_F.At(i) -= k * value;
+        k = 0.0;
+    });
+    m_F.At(g) = value;
+    if (double* d = m_S.Find(g, g))
+        *d = 1.0;
+    m_fixed[size_t(g)] = DOF_PRESCRIBED;
+}
+
+bool Analysis::SolveSparse(AnalysisStatus& status)
+{
+    const long n = EquationCount();
+    m_D = Vector(unsigned(n));
+    SparseCholesky factor;
+    // The band solver's pivot test, made on the sparse factor's pivots: a pivot that is round-off
+    // of its diagonal entry is a mechanism, whatever the order of elimination.
+    SparseCholesky::Result result =
+        factor.Factor(n, m_S.ColumnStarts(), m_S.RowIndices(), m_S.Values(), m_ordering,
+                      kRelativePivot, g_dTolerance);
+    std::vector<double> x;
+    if (result == SparseCholesky::Result::Ok) {
+        x.resize(size_t(n));
+        result = factor.Solve(m_F.Data(), x.data());
+    }
+    if (result != SparseCholesky::Result::Ok) {
+        if (result == SparseCholesky::Result::OutOfMemory)
+            status.Add(kOutOfMemory, LoadString(kOutOfMemory), MessageSeverity::Error);
+        else
+            status.Add(kSingular, LoadString(kSingular), MessageSeverity::Error);
+        status.Fail();
+        return false;
+    }
+    for (long i = 1; i <= n; ++i)
+        m_D.At(i) = x[size_t(i - 1)];
+    return true;
+}
+
+} // namespace velmor
