@@ -9,7 +9,7 @@ namespace velmor {
 struct SolveFlags
 {
     bool json = false;       // --json
-    AnalysisOptions options; // --orient-ij, --change-local-loads
+    AnalysisOptions options; // --orient-ij, --change-local-loads, --solver, --ordering
 };
 
 // Exit status: 0 solved, 1 singular or refused (the message on stderr), 2 unreadable file.

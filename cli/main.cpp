@@ -4,6 +4,7 @@
 //   velmor-cli convert IN OUT --text|--binary
 //   velmor-cli info FILE
 //   velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads]
+//                    [--solver sparse|band] [--ordering auto|amd|metis|nesdis]
 //
 // Exit status: 0 on success, 1 when a structure is singular or cannot be analysed, 2 when a
 // file cannot be read or written (the reason on stderr), 64 on a usage error.
@@ -26,7 +27,8 @@ int usage()
 {
     std::fputs("usage: velmor-cli convert IN OUT --text|--binary\n"
                "       velmor-cli info FILE\n"
-               "       velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads]\n",
+               "       velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads]\n"
+               "                        [--solver sparse|band] [--ordering auto|amd|metis|nesdis]\n",
                stderr);
     return kUsage;
 }
@@ -97,7 +99,27 @@ int main(int argc, char** argv)
                 flags.options.orientIJ = true;
             else if (std::strcmp(argv[i], "--change-local-loads") == 0)
                 flags.options.changeLocalLoads = true;
-            else
+            else if (std::strcmp(argv[i], "--solver") == 0 && i + 1 < argc) {
+                const std::string solver = argv[++i];
+                if (solver == "sparse")
+                    flags.options.solver = SystemSolver::Sparse;
+                else if (solver == "band")
+                    flags.options.solver = SystemSolver::Band;
+                else
+                    return usage();
+            } else if (std::strcmp(argv[i], "--ordering") == 0 && i + 1 < argc) {
+                const std::string ordering = argv[++i];
+                if (ordering == "auto")
+                    flags.options.ordering = SparseOrdering::Automatic;
+                else if (ordering == "amd")
+                    flags.options.ordering = SparseOrdering::MinimumDegree;
+                else if (ordering == "metis")
+                    flags.options.ordering = SparseOrdering::GraphPartition;
+                else if (ordering == "nesdis")
+                    flags.options.ordering = SparseOrdering::NestedDissection;
+                else
+                    return usage();
+            } else
                 return usage();
         }
         return SolveCommand(argv[2], flags);
