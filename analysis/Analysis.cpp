@@ -8,6 +8,7 @@
 #include "resources/StringTable.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace velmor {
 namespace {
@@ -254,7 +255,16 @@ double Analysis::SystemMatrixAt(long i, long j) const
 
 AnalysisStatus Analysis::RunAnalysis(AnalysisStage stop)
 {
+    using Clock = std::chrono::steady_clock;
+    m_timings = AnalysisTimings();
+    Clock::time_point last = Clock::now();
+    auto lap = [&](double& phase) {
+        const Clock::time_point now = Clock::now();
+        phase += std::chrono::duration<double>(now - last).count();
+        last = now;
+    };
     AnalysisStatus status = InitAnalysis();
+    lap(m_timings.init);
     if (!status || stop == AnalysisStage::Init)
         return status;
     NumberNodes(0);
@@ -263,23 +273,30 @@ AnalysisStatus Analysis::RunAnalysis(AnalysisStage stop)
     else
         PrepareSystem(true);
     m_bKeepK0 = false;
+    lap(m_timings.numbering);
     if (stop == AnalysisStage::Numbering)
         return status;
     if (!StiffnessStep(0, false))
         status.Fail();
+    lap(m_timings.stiffness);
     if (stop == AnalysisStage::Stiffness)
         return status;
     LoadStep(0, LoadKind::Nodal, false);
+    lap(m_timings.loads);
     if (stop == AnalysisStage::Loads)
         return status;
     SupportStep(0);
+    lap(m_timings.supports);
     if (stop == AnalysisStage::Supports)
         return status;
     status.Merge(SolveSystem());
+    lap(m_timings.solution);
+    m_timings.solution -= m_timings.reactions;
     if (stop == AnalysisStage::Solution || stop == AnalysisStage::Combined)
         return status;
     ComputeResults();
     FreeAnalysis();
+    lap(m_timings.results);
     if (status)
         status.Add(kSolved, LoadString(kSolved), MessageSeverity::Information);
     return status;

@@ -72,6 +72,15 @@ struct StepWorkspace
 // steps always work on the band matrix, which the tutor and the matrix view read.
 enum class SystemSolver : int { Sparse = 0, Band = 1 };
 
+// Seconds spent in each phase of the last RunAnalysis (numbering includes sizing the system;
+// solution is the pre-check, the factorisation and the solve, without the reactions; of it,
+// factorisation is the sparse factor's ordering and factoring).
+struct AnalysisTimings
+{
+    double init = 0, numbering = 0, stiffness = 0, loads = 0, supports = 0, solution = 0,
+           factorisation = 0, reactions = 0, results = 0;
+};
+
 // Per degree of freedom, what the boundary conditions made of it.
 enum DofState : int { DOF_FREE = 0, DOF_FIXED = 1, DOF_PRESCRIBED = 2 };
 
@@ -114,13 +123,16 @@ public:
     AnalysisStatus RunAnalysis(AnalysisStage stop = AnalysisStage::All);
     bool Ready() const { return m_ready; }
     // The solver of a run to the end (RunAnalysis(AnalysisStage::All)); a run that stops
-    // earlier leaves the band matrix for the views whatever is chosen here.
+    // earlier leaves the band matrix for the views whatever is chosen here. The automatic
+    // ordering is minimum degree for beams and plane frames, nested dissection for space
+    // structures.
     void SetSolver(SystemSolver solver, SparseOrdering ordering = SparseOrdering::Automatic)
     {
         m_solver = solver;
         m_ordering = ordering;
     }
     SystemSolver Solver() const { return m_solver; }
+    const AnalysisTimings& Timings() const { return m_timings; }
     // Nodes that carry at least one beam (cached; recounting resets every node's number).
     int CountNodes();
     // start > 0: the next unnumbered node in list order gets `start` (false when none is left);
@@ -238,6 +250,7 @@ private:
     bool m_sparse = false;    // the system is sparse (a solution at once), not m_K
     SystemSolver m_solver = SystemSolver::Sparse;
     SparseOrdering m_ordering = SparseOrdering::Automatic;
+    AnalysisTimings m_timings;
     SymBandMat m_K0;          // copy before the first support (1 x 1 while none is held)
     Vector m_Fnodal, m_Fequiv, m_F, m_D, m_R;
     std::vector<int> m_fixed; // per DOF (index 1..n): a DofState

@@ -9,6 +9,7 @@
 #include "platform/core/Archive.h"
 #include "resources/StringTable.h"
 
+#include <chrono>
 #include <cmath>
 #include <vector>
 
@@ -193,6 +194,7 @@ AnalysisStatus Analysis::SolveSystem()
 // K0 * D as the sum over the beams of T k Tt d of each beam, in the structure's numbering.
 void Analysis::ReactionsFromBeams(const Vector& D)
 {
+    const auto start = std::chrono::steady_clock::now();
     const long c = m_nDof;
     const long n = EquationCount();
     std::vector<double> k0d(static_cast<size_t>(n) + 1, 0.0);
@@ -211,6 +213,8 @@ void Analysis::ReactionsFromBeams(const Vector& D)
             v = 0.0;
         m_R.At(i) = v;
     }
+    m_timings.reactions +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 } // namespace velmor

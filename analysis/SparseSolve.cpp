@@ -7,6 +7,7 @@
 #include "numeric/NumericGlobals.h"
 #include "resources/StringTable.h"
 
+#include <chrono>
 #include <cmath>
 #include <vector>
 
@@ -78,12 +79,22 @@ bool Analysis::SolveSparse(AnalysisStatus& status)
 {
     const long n = EquationCount();
     m_D = Vector(unsigned(n));
+    // Measured on regular frames: minimum degree fills least for plane structures, nested
+    // dissection for space ones (a third fewer operations than minimum degree for 22 x 22 x 21).
+    SparseOrdering ordering = m_ordering;
+    if (ordering == SparseOrdering::Automatic)
+        ordering = m_nType == PROBLEM_SPACE_FRAME || m_nType == PROBLEM_SPACE_TRUSS
+                       ? SparseOrdering::NestedDissection
+                       : SparseOrdering::MinimumDegree;
     SparseCholesky factor;
+    const auto start = std::chrono::steady_clock::now();
     // The band solver's pivot test, made on the sparse factor's pivots: a pivot that is round-off
     // of its diagonal entry is a mechanism, whatever the order of elimination.
     SparseCholesky::Result result =
-        factor.Factor(n, m_S.ColumnStarts(), m_S.RowIndices(), m_S.Values(), m_ordering,
+        factor.Factor(n, m_S.ColumnStarts(), m_S.RowIndices(), m_S.Values(), ordering,
                       kRelativePivot, g_dTolerance);
+    m_timings.factorisation +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::vector<double> x;
     if (result == SparseCholesky::Result::Ok) {
         x.resize(size_t(n));

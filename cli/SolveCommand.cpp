@@ -7,6 +7,8 @@
 #include "model/VelmorProblem.h"
 #include "platform/core/Archive.h"
 
+#include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -21,7 +23,17 @@ public:
     void Number(double v)
     {
         Separate();
-        m_out += std::isfinite(v) ? Archive::Format("%.17g", v) : std::string("null");
+        if (!std::isfinite(v)) {
+            m_out += "null";
+            return;
+        }
+        // What "%.17g" prints, in the C locale, without the formatting machinery of printf.
+        char text[32];
+        const auto [end, error] = std::to_chars(text, text + sizeof text, v, std::chars_format::general, 17);
+        if (error == std::errc())
+            m_out.append(text, end);
+        else
+            m_out += Archive::Format("%.17g", v);
     }
     void Integer(long v)
     {
@@ -214,6 +226,11 @@ std::string json(const Analysis& a, const AnalysisStatus& status)
 
 int SolveCommand(const char* path, const SolveFlags& flags)
 {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    auto since = [](Clock::time_point t) {
+        return std::chrono::duration<double>(Clock::now() - t).count();
+    };
     VelmorProblem problem;
     const LoadResult loaded = LoadProblemFile(problem, path, FileForm::Detect);
     if (loaded.status != LoadStatus::Ok) {
@@ -221,7 +238,11 @@ int SolveCommand(const char* path, const SolveFlags& flags)
         return 2;
     }
     problem.SyncMode(Mode::Examples);
+    const double read = since(start);
+    const Clock::time_point solving = Clock::now();
     const AnalysisStatus status = SolveAtOnce(problem, flags.options);
+    const double solve = since(solving);
+    const Clock::time_point output = Clock::now();
     const std::shared_ptr<Analysis> analysis = problem.CurrentAnalysis();
     if (flags.json) {
         std::fputs(json(*analysis, status).c_str(), stdout);
@@ -235,6 +256,29 @@ int SolveCommand(const char* path, const SolveFlags& flags)
     if (!flags.json && status)
         for (const std::string& line : ResultReportLines(*analysis))
             std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+    if (flags.timings) {
+        const AnalysisTimings& t = analysis->Timings();
+        const double engine = t.init + t.numbering + t.stiffness + t.loads + t.supports +
+                              t.solution + t.reactions + t.results;
+        const std::pair<const char*, double> phases[] = {
+            {"read", read},
+            {"orientation", solve - engine},
+            {"arrays", t.init},
+            {"numbering", t.numbering},
+            {"assembly", t.stiffness},
+            {"loads", t.loads},
+            {"supports", t.supports},
+            {"solution", t.solution},
+            {"  of which factorisation", t.factorisation},
+            {"reactions", t.reactions},
+            {"results", t.results},
+            {"output", since(output)},
+            {"total", since(start)},
+        };
+        for (const auto& [name, seconds] : phases)
+            std::fprintf(stderr, "%-26s %9.3f s\n", name, seconds);
+    }
     return status ? 0 : 1;
 }
 

@@ -9,6 +9,7 @@ namespace velmor {
 struct SolveFlags
 {
     bool json = false;       // --json
+    bool timings = false;    // --timings: the time of each phase on stderr
     AnalysisOptions options; // --orient-ij, --change-local-loads, --solver, --ordering
 };
 

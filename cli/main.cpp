@@ -4,7 +4,7 @@
 //   velmor-cli convert IN OUT --text|--binary
 //   velmor-cli info FILE
 //   velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads]
-//                    [--solver sparse|band] [--ordering auto|amd|metis|nesdis]
+//                    [--solver sparse|band] [--ordering auto|amd|metis|nesdis] [--timings]
 //
 // Exit status: 0 on success, 1 when a structure is singular or cannot be analysed, 2 when a
 // file cannot be read or written (the reason on stderr), 64 on a usage error.
@@ -28,7 +28,8 @@ int usage()
     std::fputs("usage: velmor-cli convert IN OUT --text|--binary\n"
                "       velmor-cli info FILE\n"
                "       velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads]\n"
-               "                        [--solver sparse|band] [--ordering auto|amd|metis|nesdis]\n",
+               "                        [--solver sparse|band] [--ordering auto|amd|metis|nesdis]\n"
+               "                        [--timings]\n",
                stderr);
     return kUsage;
 }
@@ -95,6 +96,8 @@ int main(int argc, char** argv)
         for (int i = 3; i < argc; ++i) {
             if (std::strcmp(argv[i], "--json") == 0)
                 flags.json = true;
+            else if (std::strcmp(argv[i], "--timings") == 0)
+                flags.timings = true;
             else if (std::strcmp(argv[i], "--orient-ij") == 0)
                 flags.options.orientIJ = true;
             else if (std::strcmp(argv[i], "--change-local-loads") == 0)
