@@ -219,8 +219,14 @@ private:
     // The loaded beam's geometry (L, T) is that of its stiffness computation; a beam whose
     // stiffness was not computed yet gets it now, leaving the step workspace as it was.
     BeamAnalysis& BeamGeometry(const VelmorObject& beam);
+    // The beam's length, end-release code, local stiffness and transformation, into r.
+    void BeamStiffness(const VelmorObject& beam, BeamAnalysis& r);
     // The sparse system of a solution at once, in the structure's numbering.
     void PrepareSparseSystem();
+    // Every beam's stiffness computed and assembled into the sparse system: T k Tt of each
+    // beam as the step would form it (the same sums, skipping the zeros of T), with no step
+    // workspace but the last beam's, which is left as the steps leave it.
+    bool AssembleSparseStiffness();
     // The system's entries through whichever matrix holds it (I, J in the solver's order).
     double SystemDiagonal(long I) const;
     void AddToSystemDiagonal(long I, double value);

@@ -34,6 +34,55 @@ void Analysis::PrepareSparseSystem()
     m_systemReady = true;
 }
 
+bool Analysis::AssembleSparseStiffness()
+{
+    const long c = m_nDof, w = 2 * c;
+    std::vector<double> k(size_t(w * w)), t(size_t(w * w)), tk(size_t(w * w)), g(size_t(w * w));
+    // The non-zero columns of each row of T (T is block diagonal, 3 x 3 blocks or 1 x 1).
+    std::vector<std::vector<long>> nonZero(static_cast<size_t>(w));
+    for (const auto& beam : m_problem.List(KIND_BEAM)) {
+        BeamAnalysis& r = BeamResult(*beam);
+        BeamStiffness(*beam, r);
+        for (long i = 0; i < w; ++i) {
+            nonZero[size_t(i)].clear();
+            for (long j = 0; j < w; ++j) {
+                k[size_t(i * w + j)] = r.k.At(i + 1, j + 1);
+                t[size_t(i * w + j)] = r.T.At(i + 1, j + 1);
+                if (t[size_t(i * w + j)] != 0.0)
+                    nonZero[size_t(i)].push_back(j);
+            }
+        }
+        // (T k)(i, j), then (T k Tt)(i, j) = sum over l of (T k)(i, l) T(j, l); every sum from 0
+        // in increasing l, as the general products add them (the skipped terms are zeros).
+        for (long i = 0; i < w; ++i)
+            for (long j = 0; j < w; ++j) {
+                double s = 0.0;
+                for (long l : nonZero[size_t(i)])
+                    s += t[size_t(i * w + l)] * k[size_t(l * w + j)];
+                tk[size_t(i * w + j)] = s;
+            }
+        // The band matrix keeps, for i <= j, the value of (j, i) (the later one it is given).
+        for (long i = 0; i < w; ++i)
+            for (long j = i; j < w; ++j) {
+                double s = 0.0;
+                for (long l : nonZero[size_t(i)])
+                    s += tk[size_t(j * w + l)] * t[size_t(i * w + l)];
+                g[size_t(i * w + j)] = g[size_t(j * w + i)] = s;
+            }
+        const int na = beam->GetNumber(1), nb = beam->GetNumber(2);
+        m_S.AssembleElement(na, nb, g.data());
+        const int id = beam->Number();
+        if (id >= 1 && size_t(id) <= m_beamTable.size())
+            m_beamTable[size_t(id - 1)] = {id, na, nb};
+    }
+    const VelmorObject* last = BeamAt(int(m_problem.Count(KIND_BEAM)));
+    if (!last)
+        return false;
+    ComputeBeamStiffness(*last);
+    m_work.na = m_work.nb = 0;
+    return true;
+}
+
 double Analysis::SystemDiagonal(long I) const
 {
     return m_sparse ? m_S.At(I, I) : m_K.At(I, I);

@@ -107,6 +107,16 @@ void SparseSymMat::AssembleElement(long na, long nb, const MatBase& k)
     const long c = m_c;
     if (k.Rows() != unsigned(2 * c) || k.Cols() != unsigned(2 * c))
         return;
+    std::vector<double> rows(size_t(4 * c * c));
+    for (long i = 0; i < 2 * c; ++i)
+        for (long j = 0; j < 2 * c; ++j)
+            rows[size_t(i * 2 * c + j)] = k.At(i + 1, j + 1);
+    AssembleElement(na, nb, rows.data());
+}
+
+void SparseSymMat::AssembleElement(long na, long nb, const double* k)
+{
+    const long c = m_c, w = 2 * c;
     const long ends[2] = {na, nb};
     for (int e = 0; e < 2; ++e) {
         const int A = int(ends[e]);
@@ -116,11 +126,12 @@ void SparseSymMat::AssembleElement(long na, long nb, const MatBase& k)
         const long o = e * c;
         for (int q = 0; q < c; ++q)
             for (int r = 0; r <= q; ++r)
-                m_values[Position(A, b, q, r)] += k.At(o + r + 1, o + q + 1);
+                m_values[Position(A, b, q, r)] += k[(o + r) * w + o + q];
     }
     if (na == nb)
         return;
-    // The coupling block: k(p, c+q) couples component p of na with component q of nb.
+    // The coupling block: k(p, c+q) couples component p of na with component q of nb (read
+    // above the diagonal when na < nb, below it otherwise, as the band matrix reads it).
     const int lo = int(std::min(na, nb)), hi = int(std::max(na, nb));
     const long b = BlockIndex(lo, hi);
     if (b < 0)
@@ -128,8 +139,7 @@ void SparseSymMat::AssembleElement(long na, long nb, const MatBase& k)
     const bool aFirst = na < nb;
     for (int q = 0; q < c; ++q)     // column component, node hi
         for (int r = 0; r < c; ++r) // row component, node lo
-            m_values[Position(hi, b, q, r)] +=
-                aFirst ? k.At(r + 1, c + q + 1) : k.At(c + r + 1, q + 1);
+            m_values[Position(hi, b, q, r)] += aFirst ? k[r * w + c + q] : k[(c + r) * w + q];
 }
 
 void SparseSymMat::ImposeFixed(long a)

@@ -30,6 +30,8 @@ public:
     // Adds an element matrix of 2c x 2c between nodes na and nb (its upper triangle is read:
     // rows 1..c are node na, c+1..2c node nb).
     void AssembleElement(long na, long nb, const MatBase& k);
+    // The same from a 2c x 2c matrix in rows (k[i * 2c + j], 0-based).
+    void AssembleElement(long na, long nb, const double* k);
     // Calls f(j, entry) for each stored entry (i, j) of row i, j != i, in increasing j.
     template <class F> void ForEachInRow(long i, F&& f);
     // Clears row and column a, then puts 1 on the diagonal.
