@@ -63,12 +63,16 @@ public:
         }
         m_out += '"';
     }
+    // A key is a plain ASCII word: nothing in it needs escaping.
     void Key(const char* key)
     {
-        String(key);
-        m_out += ':';
+        Separate();
+        m_out += '"';
+        m_out += key;
+        m_out += "\":";
         m_afterKey = true;
     }
+    void Reserve(size_t bytes) { m_out.reserve(bytes); }
     void Open(char bracket)
     {
         Separate();
@@ -111,6 +115,8 @@ std::string json(const Analysis& a, const AnalysisStatus& status)
     const long c = a.DofPerNode();
     const long nodes = c ? long(D.Rows()) / c : 0;
     Json j;
+    // About what a node and a beam take, so that the text is not copied as it grows.
+    j.Reserve(p.Count(KIND_NODE) * 160 + p.Count(KIND_BEAM) * 900 + 4096);
     j.Open('{');
     j.Key("problem_type");
     j.Integer(p.m_nType);
