@@ -124,8 +124,8 @@ public:
     bool Ready() const { return m_ready; }
     // The solver of a run to the end (RunAnalysis(AnalysisStage::All)); a run that stops
     // earlier leaves the band matrix for the views whatever is chosen here. The automatic
-    // ordering is minimum degree for beams and plane frames, nested dissection for space
-    // structures.
+    // ordering is nested dissection for space structures and large plane ones, minimum degree
+    // for the others.
     void SetSolver(SystemSolver solver, SparseOrdering ordering = SparseOrdering::Automatic)
     {
         m_solver = solver;
