@@ -2,15 +2,23 @@
 # Times `velmor-cli solve --json` end to end (reading the file, solving, writing every result as
 # JSON) on regular plane and space frames, with the sparse solver and with the band solver, and
 # reports the peak memory; prints a Markdown table.
-# Usage: bench/solve_timing.sh [BUILD_DIR] [--quick]   (default: build)
-#   --quick leaves out the two largest frames (plane 250 x 200, space 37 x 37 x 37).
+# Usage: bench/solve_timing.sh [BUILD_DIR] [--quick] [--scrambled]   (default: build)
+#   --quick leaves out the two largest frames (plane 250 x 200, space 37 x 37 x 37);
+#   --scrambled writes the frames' nodes in a random order.
 # The band solver is left out where it would take hours and tens of GiB (space 37 x 37 x 37,
 # a band of about 8,000 equations), as the table says.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build}
+build=build
 quick=0
-[ "${2:-}" = --quick ] && quick=1
+scrambled=()
+for arg in "$@"; do
+    case $arg in
+    --quick) quick=1 ;;
+    --scrambled) scrambled=(--scrambled) ;;
+    *) build=$arg ;;
+    esac
+done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 timer=()
@@ -22,7 +30,7 @@ echo '|---|---:|---:|---|---:|---:|'
 run() {
     local name=$1 solvers=$2
     shift 2
-    "$build/bench/velmor-make-frame" "$@" "$work/m.vlm"
+    "$build/bench/velmor-make-frame" "$@" "$work/m.vlm" "${scrambled[@]}"
     local info nodes beams
     info=$("$build/cli/velmor-cli" info "$work/m.vlm")
     nodes=$(sed -n 's/^nodes: //p' <<<"$info")

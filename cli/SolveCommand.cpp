@@ -17,9 +17,19 @@
 namespace velmor {
 namespace {
 
+// JSON text written to a stream as it is made, a megabyte at a time.
 class Json
 {
 public:
+    explicit Json(std::FILE* out) : m_file(out) { m_out.reserve(kChunk + 4096); }
+    ~Json() { Flush(); }
+    Json(const Json&) = delete;
+    Json& operator=(const Json&) = delete;
+    void Flush()
+    {
+        std::fwrite(m_out.data(), 1, m_out.size(), m_file);
+        m_out.clear();
+    }
     void Number(double v)
     {
         Separate();
@@ -72,7 +82,6 @@ public:
         m_out += "\":";
         m_afterKey = true;
     }
-    void Reserve(size_t bytes) { m_out.reserve(bytes); }
     void Open(char bracket)
     {
         Separate();
@@ -83,6 +92,8 @@ public:
     {
         m_out += bracket;
         m_first = false;
+        if (m_out.size() >= kChunk)
+            Flush();
     }
     void Numbers(const Vector& v, long from, long count)
     {
@@ -91,7 +102,6 @@ public:
             Number(v.At(from + i));
         Close(']');
     }
-    const std::string& Text() const { return m_out; }
 
 private:
     void Separate()
@@ -102,21 +112,22 @@ private:
             m_out += ',';
         m_first = false;
     }
+    static constexpr size_t kChunk = size_t(1) << 20;
+    std::FILE* m_file;
     std::string m_out;
     bool m_first = true;
     bool m_afterKey = false;
 };
 
-std::string json(const Analysis& a, const AnalysisStatus& status)
+// Every result of the analysis as one JSON object, written to `out`.
+void json(const Analysis& a, const AnalysisStatus& status, std::FILE* out)
 {
     const VelmorProblem& p = a.Problem();
     const Vector& D = a.Displacements();
     const Vector& R = a.Reactions();
     const long c = a.DofPerNode();
     const long nodes = c ? long(D.Rows()) / c : 0;
-    Json j;
-    // About what a node and a beam take, so that the text is not copied as it grows.
-    j.Reserve(p.Count(KIND_NODE) * 160 + p.Count(KIND_BEAM) * 900 + 4096);
+    Json j(out);
     j.Open('{');
     j.Key("problem_type");
     j.Integer(p.m_nType);
@@ -225,7 +236,6 @@ std::string json(const Analysis& a, const AnalysisStatus& status)
         j.Number(v);
     j.Close(']');
     j.Close('}');
-    return j.Text();
 }
 
 } // namespace
@@ -251,7 +261,7 @@ int SolveCommand(const char* path, const SolveFlags& flags)
     const Clock::time_point output = Clock::now();
     const std::shared_ptr<Analysis> analysis = problem.CurrentAnalysis();
     if (flags.json) {
-        std::fputs(json(*analysis, status).c_str(), stdout);
+        json(*analysis, status, stdout);
         std::fputc('\n', stdout);
     }
     // The messages the program would show, in order; in JSON they are in the output too, so
