@@ -23,7 +23,7 @@ SparseSymMat::SparseSymMat(int nodes, int c, const std::vector<std::pair<int, in
         upStart[j] = upStart[j - 1] + upCount[j];
         lowStart[j] = lowStart[j - 1] + lowCount[j];
     }
-    std::vector<int> up(size_t(upStart[N])), low(size_t(lowStart[N]));
+    std::vector<int> up(static_cast<size_t>(upStart[N])), low(static_cast<size_t>(lowStart[N]));
     std::vector<std::int64_t> upFill(upStart.begin(), upStart.end() - 1),
         lowFill(lowStart.begin(), lowStart.end() - 1);
     for (size_t j = 1; j <= N; ++j)
