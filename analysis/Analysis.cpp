@@ -9,6 +9,7 @@
 #include "resources/StringTable.h"
 
 #include <algorithm>
+#include <chrono>
 #include <new>
 
 namespace velmor {
@@ -89,6 +90,8 @@ AnalysisStatus Analysis::Init()
     const unsigned n = unsigned(N * m_nDof);
     m_K = SymBandMat();
     m_K0 = SymBandMat();
+    m_S = SparseSymMat();
+    m_sparse = false;
     m_systemReady = false;
     m_solverNode.clear();
     m_structureNode.clear();
@@ -123,6 +126,8 @@ void Analysis::FreeAnalysis()
         m_fixed.clear();
         m_K = SymBandMat();
         m_K0 = SymBandMat();
+        m_S = SparseSymMat();
+        m_sparse = false;
         m_Fequiv = Vector();
         m_Fnodal = Vector();
         m_F = Vector();
@@ -261,6 +266,8 @@ double Analysis::SystemMatrixAt(long i, long j) const
 {
     if (!m_systemReady)
         return 0.0;
+    if (m_sparse)
+        return m_S.At(i, j);
     return m_K.At(SolverDof(i), SolverDof(j));
 }
 
@@ -280,22 +287,38 @@ AnalysisStatus Analysis::RunAnalysis(AnalysisStage stop)
 
 AnalysisStatus Analysis::Run(AnalysisStage stop)
 {
+    using Clock = std::chrono::steady_clock;
+    m_timings = AnalysisTimings();
+    Clock::time_point last = Clock::now();
+    auto lap = [&](double& phase) {
+        const Clock::time_point now = Clock::now();
+        phase += std::chrono::duration<double>(now - last).count();
+        last = now;
+    };
     AnalysisStatus status = InitAnalysis();
+    lap(m_timings.init);
     if (!status || stop == AnalysisStage::Init)
         return status;
     NumberNodes(0);
-    PrepareSystem(true);
+    if (stop == AnalysisStage::All && m_solver == SystemSolver::Sparse)
+        PrepareSparseSystem();
+    else
+        PrepareSystem(true);
     m_bKeepK0 = false;
+    lap(m_timings.numbering);
     if (stop == AnalysisStage::Numbering)
         return status;
     if (!StiffnessStep(0, false))
         status.Fail();
+    lap(m_timings.stiffness);
     if (stop == AnalysisStage::Stiffness)
         return status;
     LoadStep(0, LoadKind::Nodal, false);
+    lap(m_timings.loads);
     if (stop == AnalysisStage::Loads)
         return status;
     SupportStep(0);
+    lap(m_timings.supports);
     if (stop == AnalysisStage::Supports)
         return status;
     // Loads that overflowed (a load or a settlement near the largest number) would make the
@@ -305,6 +328,8 @@ AnalysisStatus Analysis::Run(AnalysisStage stop)
         return NotFinite();
     }
     status.Merge(SolveSystem());
+    lap(m_timings.solution);
+    m_timings.solution -= m_timings.reactions;
     if (stop == AnalysisStage::Solution || stop == AnalysisStage::Combined)
         return status;
     ComputeResults();
@@ -313,6 +338,7 @@ AnalysisStatus Analysis::Run(AnalysisStage stop)
         status.Merge(CheckSolution(m_quality));
     }
     FreeAnalysis();
+    lap(m_timings.results);
     if (status)
         status.Add(kSolved, LoadString(kSolved), MessageSeverity::Information);
     return status;
@@ -331,7 +357,9 @@ AnalysisStatus SolveAtOnce(VelmorProblem& problem, const AnalysisOptions& option
     // before the analysis is built, so that it sees the structure it solves.
     problem.NumberNodesInListOrder();
     problem.OrientBeams(true, options.orientIJ, options.changeLocalLoads);
-    return Analysis::Start(problem)->RunAnalysis(AnalysisStage::All);
+    const std::shared_ptr<Analysis> analysis = Analysis::Start(problem);
+    analysis->SetSolver(options.solver, options.ordering);
+    return analysis->RunAnalysis(AnalysisStage::All);
 }
 
 } // namespace velmor

@@ -18,6 +18,8 @@
 #include "SolutionCheck.h"
 #include "numeric/MatBase.h"
 #include "numeric/MfxTMatrix.h"
+#include "numeric/SparseCholesky.h"
+#include "numeric/SparseSymMat.h"
 #include "numeric/SymBandMat.h"
 
 #include <array>
@@ -66,6 +68,20 @@ struct StepWorkspace
     Vector shown1, shown2;  // values a view shows for a selected element
 };
 
+// How a solution at once solves the system: sparse (only the coupled node blocks are stored
+// and factored, in a fill-reducing order) or in the band of the equation order. The single
+// steps always work on the band matrix, which the tutor and the matrix view read.
+enum class SystemSolver : int { Sparse = 0, Band = 1 };
+
+// Seconds spent in each phase of the last RunAnalysis (numbering includes sizing the system;
+// solution is the pre-check, the factorisation and the solve, without the reactions; of it,
+// factorisation is the sparse factor's ordering and factoring).
+struct AnalysisTimings
+{
+    double init = 0, numbering = 0, stiffness = 0, loads = 0, supports = 0, solution = 0,
+           factorisation = 0, reactions = 0, results = 0;
+};
+
 // Per degree of freedom, what the boundary conditions made of it.
 enum DofState : int { DOF_FREE = 0, DOF_FIXED = 1, DOF_PRESCRIBED = 2 };
 
@@ -109,6 +125,17 @@ public:
     // structure's numbering.
     AnalysisStatus RunAnalysis(AnalysisStage stop = AnalysisStage::All);
     bool Ready() const { return m_ready; }
+    // The solver of a run to the end (RunAnalysis(AnalysisStage::All)); a run that stops
+    // earlier leaves the band matrix for the views whatever is chosen here. The automatic
+    // ordering is nested dissection for space structures and large plane ones, minimum degree
+    // for the others.
+    void SetSolver(SystemSolver solver, SparseOrdering ordering = SparseOrdering::Automatic)
+    {
+        m_solver = solver;
+        m_ordering = ordering;
+    }
+    SystemSolver Solver() const { return m_solver; }
+    const AnalysisTimings& Timings() const { return m_timings; }
     // Nodes that carry at least one beam (cached; recounting resets every node's number).
     int CountNodes();
     // start > 0: the next unnumbered node in list order gets `start` (false when none is left);
@@ -199,6 +226,24 @@ private:
     // The loaded beam's geometry (L, T) is that of its stiffness computation; a beam whose
     // stiffness was not computed yet gets it now, leaving the step workspace as it was.
     BeamAnalysis& BeamGeometry(const VelmorObject& beam);
+    // The beam's length, end-release code, local stiffness and transformation, into r.
+    void BeamStiffness(const VelmorObject& beam, BeamAnalysis& r);
+    // The sparse system of a solution at once, in the structure's numbering.
+    void PrepareSparseSystem();
+    // Every beam's stiffness computed and assembled into the sparse system: T k Tt of each
+    // beam as the step would form it (the same sums, skipping the zeros of T), with no step
+    // workspace but the last beam's, which is left as the steps leave it.
+    bool AssembleSparseStiffness();
+    // The system's entries through whichever matrix holds it (I, J in the solver's order).
+    double SystemDiagonal(long I) const;
+    void AddToSystemDiagonal(long I, double value);
+    void FixSystemEquation(long I);
+    // Prescribed displacement `value` of DOF g in the sparse system: the coupled loads are
+    // moved to the right-hand side and the equation becomes d(g) = value.
+    void PrescribeSparse(long g, double value);
+    // Factors and solves the sparse system for m_F into m_D; false (with the message added to
+    // status) when it is singular or cannot be factored.
+    bool SolveSparse(AnalysisStatus& status);
     // K0 * D formed beam by beam, for the reactions of a solution at once.
     void ReactionsFromBeams(const Vector& D);
     // Index of a beam of the structure in m_beams, or -1.
@@ -214,6 +259,11 @@ private:
     int m_nDof = 0;           // degrees of freedom per node
     int m_nNodes = 0;         // N, cached by CountNodes
     SymBandMat m_K;           // system matrix, in the solver's equation order
+    SparseSymMat m_S;         // the sparse system matrix, when m_sparse
+    bool m_sparse = false;    // the system is sparse (a solution at once), not m_K
+    SystemSolver m_solver = SystemSolver::Sparse;
+    SparseOrdering m_ordering = SparseOrdering::Automatic;
+    AnalysisTimings m_timings;
     SymBandMat m_K0;          // copy before the first support (1 x 1 while none is held)
     Vector m_Fnodal, m_Fequiv, m_F, m_D, m_R;
     std::vector<int> m_fixed; // per DOF (index 1..n): a DofState
@@ -243,6 +293,9 @@ struct AnalysisOptions
 {
     bool orientIJ = false;
     bool changeLocalLoads = false;
+    // How the system is solved (not an option of the program's dialog).
+    SystemSolver solver = SystemSolver::Sparse;
+    SparseOrdering ordering = SparseOrdering::Automatic;
 };
 
 // The solution at once, as "Solution Finale" runs it: the beams oriented as the options say

@@ -60,20 +60,21 @@ class BeamResultPair
 public:
     BeamAnalysis& operator[](int i)
     {
-        if (!m_records)
-            m_records = std::make_unique<BeamAnalysis[]>(2);
-        return m_records[size_t(i)];
+        std::unique_ptr<BeamAnalysis>& r = m_records[i == 0 ? 0 : 1];
+        if (!r)
+            r = std::make_unique<BeamAnalysis>();
+        return *r;
     }
     const BeamAnalysis& operator[](int i) const
     {
         static const BeamAnalysis none;
-        return m_records ? m_records[size_t(i)] : none;
+        const std::unique_ptr<BeamAnalysis>& r = m_records[i == 0 ? 0 : 1];
+        return r ? *r : none;
     }
-    BeamAnalysis* begin() { return &(*this)[0]; }
-    BeamAnalysis* end() { return &(*this)[0] + 2; }
 
 private:
-    std::unique_ptr<BeamAnalysis[]> m_records;
+    // Each record is made when it is first written: the views' record of a beam often never is.
+    std::unique_ptr<BeamAnalysis> m_records[2];
 };
 
 } // namespace velmor

@@ -9,6 +9,7 @@
 #include "platform/core/Archive.h"
 #include "resources/StringTable.h"
 
+#include <chrono>
 #include <cmath>
 #include <vector>
 
@@ -47,8 +48,7 @@ bool Analysis::ImposeSupport(const VelmorObject& object)
             six.At(i) = k[i - 1];
         const Vector s = six.SelectByMask(m_dofMask, 6, 6, unsigned(c));
         for (long i = 0; i < c; ++i) {
-            const long g = SolverDof(c0 + i);
-            m_K.At(g, g) += s.At(i + 1);
+            AddToSystemDiagonal(SolverDof(c0 + i), s.At(i + 1));
             if (c0 + i >= 1 && c0 + i <= n)
                 m_fixed[size_t(c0 + i)] = DOF_FREE;
         }
@@ -67,6 +67,10 @@ bool Analysis::ImposeSupport(const VelmorObject& object)
             if (value == 0.0)
                 continue;
             const long g = c0 + e - 1;
+            if (m_sparse) {
+                PrescribeSparse(g, value);
+                continue;
+            }
             const long G = SolverDof(g);
             // Only the equations within the band are coupled to g. Every other one loses
             // 0 * value, which turns a -0 into +0 when the value is negative.
@@ -135,7 +139,7 @@ AnalysisStatus Analysis::SolveSystem()
     for (long i = 1; i <= n; ++i) {
         const long I = SolverDof(i);
         const bool stays =
-            m_fixed[size_t(i)] != DOF_FIXED && (m_K.At(I, I) != 0.0 || m_F.At(i) != 0.0);
+            m_fixed[size_t(i)] != DOF_FIXED && (SystemDiagonal(I) != 0.0 || m_F.At(i) != 0.0);
         if (stays)
             continue;
         if (m_fixed[size_t(i)] == DOF_FREE) {
@@ -144,8 +148,15 @@ AnalysisStatus Analysis::SolveSystem()
                 status.Add(kMechanism, Archive::Format(LoadString(kMechanism), int(b), int(d)),
                            MessageSeverity::Warning);
         }
-        m_K.ImposeFixed(I);
+        FixSystemEquation(I);
         m_F.At(i) = 0.0;
+    }
+    if (m_sparse) {
+        if (!SolveSparse(status))
+            return status;
+        m_R = Vector(unsigned(n));
+        ReactionsFromBeams(m_D);
+        return status;
     }
     Vector F(static_cast<unsigned>(n));
     for (long i = 1; i <= n; ++i)
@@ -183,6 +194,7 @@ AnalysisStatus Analysis::SolveSystem()
 // K0 * D as the sum over the beams of T k Tt d of each beam, in the structure's numbering.
 void Analysis::ReactionsFromBeams(const Vector& D)
 {
+    const auto start = std::chrono::steady_clock::now();
     const long c = m_nDof;
     const long n = EquationCount();
     std::vector<double> k0d(static_cast<size_t>(n) + 1, 0.0);
@@ -201,6 +213,8 @@ void Analysis::ReactionsFromBeams(const Vector& D)
             v = 0.0;
         m_R.At(i) = v;
     }
+    m_timings.reactions +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 } // namespace velmor

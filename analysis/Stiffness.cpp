@@ -93,9 +93,8 @@ MfxTMatrix Analysis::LocalFrame(const VelmorObject& beam)
     return static_cast<const VelmorViga&>(beam).LocalAxes();
 }
 
-bool Analysis::ComputeBeamStiffness(const VelmorObject& beam)
+void Analysis::BeamStiffness(const VelmorObject& beam, BeamAnalysis& r)
 {
-    BeamAnalysis& r = BeamResult(beam);
     beam.GetPosition(r.end1, 1, 0);
     beam.GetPosition(r.end2, 2, 0);
     r.L = (r.end2 - r.end1).length();
@@ -158,7 +157,13 @@ bool Analysis::ComputeBeamStiffness(const VelmorObject& beam)
                     T.At(3 * b + i, 3 * b + j) = R(i, j);
     }
     r.T = T;
+}
 
+bool Analysis::ComputeBeamStiffness(const VelmorObject& beam)
+{
+    BeamAnalysis& r = BeamResult(beam);
+    BeamStiffness(beam, r);
+    const Mat& T = r.T;
     m_work.kLocal = r.k;
     m_work.band = r.band;
     m_work.T = T;
@@ -173,7 +178,10 @@ bool Analysis::AssembleBeam()
 {
     if (!m_systemReady)
         PrepareSystem(false);
-    m_K.AssembleElement(SolverNode(m_work.na), SolverNode(m_work.nb), m_work.kGlobal, m_nDof);
+    if (m_sparse)
+        m_S.AssembleElement(m_work.na, m_work.nb, m_work.kGlobal);
+    else
+        m_K.AssembleElement(SolverNode(m_work.na), SolverNode(m_work.nb), m_work.kGlobal, m_nDof);
     const int id = m_work.beamId;
     if (id >= 1 && size_t(id) <= m_beamTable.size())
         m_beamTable[size_t(id - 1)] = {id, m_work.na, m_work.nb};
@@ -192,6 +200,8 @@ bool Analysis::StiffnessStep(int index, bool assemble)
     }
     if (!m_systemReady)
         PrepareSystem(false);
+    if (m_sparse)
+        return AssembleSparseStiffness();
     m_K.Zero();
     for (const auto& beam : m_problem.List(KIND_BEAM)) {
         ComputeBeamStiffness(*beam);

@@ -7,6 +7,8 @@
 #include "model/VelmorProblem.h"
 #include "platform/core/Archive.h"
 
+#include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -15,13 +17,33 @@
 namespace velmor {
 namespace {
 
+// JSON text written to a stream as it is made, a megabyte at a time.
 class Json
 {
 public:
+    explicit Json(std::FILE* out) : m_file(out) { m_out.reserve(kChunk + 4096); }
+    ~Json() { Flush(); }
+    Json(const Json&) = delete;
+    Json& operator=(const Json&) = delete;
+    void Flush()
+    {
+        std::fwrite(m_out.data(), 1, m_out.size(), m_file);
+        m_out.clear();
+    }
     void Number(double v)
     {
         Separate();
-        m_out += std::isfinite(v) ? Archive::Format("%.17g", v) : std::string("null");
+        if (!std::isfinite(v)) {
+            m_out += "null";
+            return;
+        }
+        // What "%.17g" prints, in the C locale, without the formatting machinery of printf.
+        char text[32];
+        const auto [end, error] = std::to_chars(text, text + sizeof text, v, std::chars_format::general, 17);
+        if (error == std::errc())
+            m_out.append(text, end);
+        else
+            m_out += Archive::Format("%.17g", v);
     }
     void Integer(long v)
     {
@@ -51,10 +73,13 @@ public:
         }
         m_out += '"';
     }
+    // A key is a plain ASCII word: nothing in it needs escaping.
     void Key(const char* key)
     {
-        String(key);
-        m_out += ':';
+        Separate();
+        m_out += '"';
+        m_out += key;
+        m_out += "\":";
         m_afterKey = true;
     }
     void Open(char bracket)
@@ -67,6 +92,8 @@ public:
     {
         m_out += bracket;
         m_first = false;
+        if (m_out.size() >= kChunk)
+            Flush();
     }
     void Numbers(const Vector& v, long from, long count)
     {
@@ -75,7 +102,6 @@ public:
             Number(v.At(from + i));
         Close(']');
     }
-    const std::string& Text() const { return m_out; }
 
 private:
     void Separate()
@@ -86,19 +112,22 @@ private:
             m_out += ',';
         m_first = false;
     }
+    static constexpr size_t kChunk = size_t(1) << 20;
+    std::FILE* m_file;
     std::string m_out;
     bool m_first = true;
     bool m_afterKey = false;
 };
 
-std::string json(const Analysis& a, const AnalysisStatus& status)
+// Every result of the analysis as one JSON object, written to `out`.
+void json(const Analysis& a, const AnalysisStatus& status, std::FILE* out)
 {
     const VelmorProblem& p = a.Problem();
     const Vector& D = a.Displacements();
     const Vector& R = a.Reactions();
     const long c = a.DofPerNode();
     const long nodes = c ? long(D.Rows()) / c : 0;
-    Json j;
+    Json j(out);
     j.Open('{');
     j.Key("problem_type");
     j.Integer(p.m_nType);
@@ -207,7 +236,6 @@ std::string json(const Analysis& a, const AnalysisStatus& status)
         j.Number(v);
     j.Close(']');
     j.Close('}');
-    return j.Text();
 }
 
 } // namespace
@@ -226,15 +254,24 @@ bool LoadStructure(VelmorProblem& problem, const char* path, bool lenient, LoadR
 
 int SolveCommand(const char* path, const SolveFlags& flags)
 {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    auto since = [](Clock::time_point t) {
+        return std::chrono::duration<double>(Clock::now() - t).count();
+    };
     VelmorProblem problem;
     LoadResult loaded;
     if (!LoadStructure(problem, path, flags.lenient, loaded))
         return 2;
     problem.SyncMode(Mode::Examples);
+    const double read = since(start);
+    const Clock::time_point solving = Clock::now();
     const AnalysisStatus status = SolveAtOnce(problem, flags.options);
+    const double solve = since(solving);
+    const Clock::time_point output = Clock::now();
     const std::shared_ptr<Analysis> analysis = problem.CurrentAnalysis();
     if (flags.json) {
-        std::fputs(json(*analysis, status).c_str(), stdout);
+        json(*analysis, status, stdout);
         std::fputc('\n', stdout);
     }
     // The messages the program would show, in order; in JSON they are in the output too, so
@@ -245,6 +282,29 @@ int SolveCommand(const char* path, const SolveFlags& flags)
     if (!flags.json && status)
         for (const std::string& line : ResultReportLines(*analysis))
             std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+    if (flags.timings) {
+        const AnalysisTimings& t = analysis->Timings();
+        const double engine = t.init + t.numbering + t.stiffness + t.loads + t.supports +
+                              t.solution + t.reactions + t.results;
+        const std::pair<const char*, double> phases[] = {
+            {"read", read},
+            {"orientation", solve - engine},
+            {"arrays", t.init},
+            {"numbering", t.numbering},
+            {"assembly", t.stiffness},
+            {"loads", t.loads},
+            {"supports", t.supports},
+            {"solution", t.solution},
+            {"  of which factorisation", t.factorisation},
+            {"reactions", t.reactions},
+            {"results", t.results},
+            {"output", since(output)},
+            {"total", since(start)},
+        };
+        for (const auto& [name, seconds] : phases)
+            std::fprintf(stderr, "%-26s %9.3f s\n", name, seconds);
+    }
     return status ? 0 : 1;
 }
 

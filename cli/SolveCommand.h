@@ -18,7 +18,8 @@ struct SolveFlags
 {
     bool json = false;       // --json
     bool lenient = false;    // --lenient
-    AnalysisOptions options; // --orient-ij, --change-local-loads
+    bool timings = false;    // --timings: the time of each phase on stderr
+    AnalysisOptions options; // --orient-ij, --change-local-loads, --solver, --ordering
 };
 
 // Exit status: 0 solved, 1 singular or refused (the message on stderr), 2 unreadable file.

@@ -4,6 +4,7 @@
 //   velmor-cli convert IN OUT --text|--binary [--lenient]
 //   velmor-cli info FILE [--lenient]
 //   velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads] [--lenient]
+//                    [--solver sparse|band] [--ordering auto|amd|metis|nesdis] [--timings]
 //
 // Exit status: 0 on success, 1 when a structure is singular or cannot be analysed, 2 when a
 // file cannot be read or written, or loses elements on reading without --lenient (the reason
@@ -27,8 +28,9 @@ int usage()
 {
     std::fputs("usage: velmor-cli convert IN OUT --text|--binary [--lenient]\n"
                "       velmor-cli info FILE [--lenient]\n"
-               "       velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads] "
-               "[--lenient]\n",
+               "       velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads]\n"
+               "                        [--solver sparse|band] [--ordering auto|amd|metis|nesdis]\n"
+               "                        [--timings] [--lenient]\n",
                stderr);
     return kUsage;
 }
@@ -94,11 +96,33 @@ int main(int argc, char** argv)
         for (int i = 3; i < argc; ++i) {
             if (std::strcmp(argv[i], "--json") == 0)
                 flags.json = true;
+            else if (std::strcmp(argv[i], "--timings") == 0)
+                flags.timings = true;
             else if (std::strcmp(argv[i], "--orient-ij") == 0)
                 flags.options.orientIJ = true;
             else if (std::strcmp(argv[i], "--change-local-loads") == 0)
                 flags.options.changeLocalLoads = true;
-            else
+            else if (std::strcmp(argv[i], "--solver") == 0 && i + 1 < argc) {
+                const std::string solver = argv[++i];
+                if (solver == "sparse")
+                    flags.options.solver = SystemSolver::Sparse;
+                else if (solver == "band")
+                    flags.options.solver = SystemSolver::Band;
+                else
+                    return usage();
+            } else if (std::strcmp(argv[i], "--ordering") == 0 && i + 1 < argc) {
+                const std::string ordering = argv[++i];
+                if (ordering == "auto")
+                    flags.options.ordering = SparseOrdering::Automatic;
+                else if (ordering == "amd")
+                    flags.options.ordering = SparseOrdering::MinimumDegree;
+                else if (ordering == "metis")
+                    flags.options.ordering = SparseOrdering::GraphPartition;
+                else if (ordering == "nesdis")
+                    flags.options.ordering = SparseOrdering::NestedDissection;
+                else
+                    return usage();
+            } else
                 return usage();
         }
         return SolveCommand(argv[2], flags);

@@ -7,6 +7,7 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
+    libsuitesparse-dev libopenblas-dev time
     clang libclang-rt-14-dev
     poppler-utils xvfb xauth
 )

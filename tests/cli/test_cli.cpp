@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -172,6 +175,9 @@ TEST(Cli, SolveReportsThePortalAndRefusals)
     CliRun singularJson = cli("solve " + quoted(dir / "free.vlm") + " --json");
     EXPECT_EQ(singularJson.status, 1);
     EXPECT_NE(singularJson.out.find("\"solved\":false"), std::string::npos);
+    CliRun singularBand = cli("solve " + quoted(dir / "free.vlm") + " --solver band");
+    EXPECT_EQ(singularBand.status, 1);
+    EXPECT_EQ(singularBand.err, singular.err);
     EXPECT_EQ(cli("solve " + quoted(dir / "missing.vlm")).status, 2);
 
     // A node without beams: refused with its one message, not also called singular.
@@ -273,4 +279,63 @@ TEST(Cli, FilesThatLoseElementsAreRefusedUnlessLenient)
     EXPECT_EQ(device.status, 2);
     EXPECT_EQ(device.err, "/dev/zero: L'ouverture du document a échoué. /dev/zero: ce n'est pas un fichier ordinaire\n");
     fs::remove_all(dir);
+}
+
+namespace {
+
+// The numbers of one part of a JSON output (from `key` to the next top-level key `until`).
+std::vector<double> jsonNumbers(const std::string& json, const std::string& key, const std::string& until)
+{
+    const size_t from = json.find("\"" + key + "\":"), to = json.find("\"" + until + "\":");
+    std::vector<double> numbers;
+    if (from == std::string::npos || to == std::string::npos)
+        return numbers;
+    const char* p = json.c_str() + from + key.size() + 3;
+    const char* end = json.c_str() + to;
+    while (p < end) {
+        if ((*p >= '0' && *p <= '9') || *p == '-') {
+            char* next = nullptr;
+            numbers.push_back(std::strtod(p, &next));
+            p = next;
+        } else {
+            ++p;
+        }
+    }
+    return numbers;
+}
+
+} // namespace
+
+TEST(Cli, SolveChoosesTheSolver)
+{
+    // The band solver and each ordering of the sparse one give the same JSON, number for number
+    // to round-off of each part's largest value.
+    const std::string options[] = {"--solver band", "--solver sparse --ordering amd",
+                                   "--ordering metis", "--ordering nesdis", "--ordering auto"};
+    const std::pair<const char*, const char*> parts[] = {
+        {"nodes", "reactions"}, {"reactions", "beams"}, {"beams", "extrema"}};
+    for (const auto& entry : fs::directory_iterator(VELMOR_EXAMPLES)) {
+        if (entry.path().extension() != ".vlm")
+            continue;
+        const CliRun sparse = cli("solve " + quoted(entry.path()) + " --json");
+        ASSERT_EQ(sparse.status, 0) << entry.path();
+        for (const std::string& option : options) {
+            const CliRun other = cli("solve " + quoted(entry.path()) + " --json " + option);
+            ASSERT_EQ(other.status, 0) << entry.path() << " " << option;
+            for (const auto& [from, to] : parts) {
+                const std::vector<double> a = jsonNumbers(sparse.out, from, to);
+                const std::vector<double> b = jsonNumbers(other.out, from, to);
+                ASSERT_EQ(a.size(), b.size()) << entry.path() << " " << from;
+                ASSERT_FALSE(a.empty()) << entry.path() << " " << from;
+                double scale = 0.0;
+                for (double v : b)
+                    scale = std::max(scale, std::fabs(v));
+                for (size_t i = 0; i < a.size(); ++i)
+                    EXPECT_NEAR(a[i], b[i], 1e-9 * scale) << entry.path() << " " << option << " " << from << " " << i;
+            }
+        }
+    }
+    const std::string portal = quoted(fs::path(VELMOR_EXAMPLES) / "portique-simple.vlm");
+    for (const char* wrong : {"--solver", "--solver dense", "--ordering", "--ordering best"})
+        EXPECT_EQ(cli("solve " + portal + " " + wrong).status, 64) << wrong;
 }
