@@ -1,6 +1,7 @@
 // The application shell driven as a user drives it, offscreen: start-up, menus, documents,
 // recent files, quitting.
 #include "TestHooks.h"
+#include "gui/dialogs/DialogTestSupport.h"
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
 #include "app/VelmorApp.h"
@@ -252,17 +253,7 @@ private slots:
         QVERIFY(doc->IsModified());
         // The save-as dialog comes up instead of a write over the installed file: cancel it.
         bool asked = false;
-        auto* timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, [timer, &asked, polls = 0]() mutable {
-            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-                asked = true;
-                dialog->reject();
-            } else if (++polls < 500) {
-                return;
-            }
-            timer->deleteLater();
-        });
-        timer->start(10);
+        test::WhenModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); }, &asked);
         QVERIFY(!m_app->Save());
         QVERIFY(asked);
         QVERIFY(original.open(QIODevice::ReadOnly));
@@ -273,17 +264,10 @@ private slots:
     void openExampleStartsAmongTheShippedExamples()
     {
         QString shownFolder;
-        auto* timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, [timer, &shownFolder, polls = 0]() mutable {
-            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-                shownFolder = dialog->directory().absolutePath();
-                dialog->reject();
-            } else if (++polls < 500) {
-                return;
-            }
-            timer->deleteLater();
+        test::WhenModal<QFileDialog>([&shownFolder](QFileDialog* dialog) {
+            shownFolder = dialog->directory().absolutePath();
+            dialog->reject();
         });
-        timer->start(10);
         QVERIFY(m_app->OnCommand(ID_MODE_OPEN_EXAMPLE));
         QCOMPARE(QDir(shownFolder).canonicalPath(), QDir(VELMOR_EXAMPLES).canonicalPath());
         QVERIFY(m_app->Documents().empty());

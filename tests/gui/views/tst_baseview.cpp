@@ -2,6 +2,7 @@
 // the window's picture when scrolled, picking, the information window, printing to PDF, and
 // pictures of every example.
 #include "TestHooks.h"
+#include "gui/dialogs/DialogTestSupport.h"
 #include "app/VelmorDoc.h"
 #include "examples/ExampleModels.h"
 #include "model/VelmorNudo.h"
@@ -290,17 +291,10 @@ private slots:
         auto doc = openExample("portique-simple.vlm");
         auto view = showView(*doc);
         QString title;
-        auto* timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, [timer, &title, polls = 0]() mutable {
-            if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
-                title = dialog->windowTitle();
-                dialog->reject();
-            } else if (++polls < 500) {
-                return;
-            }
-            timer->deleteLater();
+        test::WhenModal<QPrintDialog>([&title](QPrintDialog* dialog) {
+            title = dialog->windowTitle();
+            dialog->reject();
         });
-        timer->start(10);
         QVERIFY(view->OnCommand(ID_PRINT_STRUCTURE));
         QCOMPARE(title, QStringLiteral("Imprimer Structure"));
     }
