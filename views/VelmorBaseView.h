@@ -73,6 +73,13 @@ public:
     void PrintWithDialog();
     void PrintPreview();
 
+    // Zooms by `factor` (above 1: closer) keeping the drawing's point under `cursor` (viewport
+    // coordinates) where it is; back to the whole structure once the drawing would be smaller
+    // than the window.
+    void ZoomAt(QPoint cursor, double factor);
+    // What the tooltip of a section's icon says: "Section n : shape", its material and area.
+    static QString SectionTip(const VelmorObject& section);
+
 signals:
     void PromptChanged(const QString& text);
     void CoordinatesChanged(const QString& x, const QString& y, const QString& z);
@@ -91,16 +98,6 @@ protected:
     // A tooltip on a section's icon (the squares in the window's corner) says which section
     // and material it is.
     bool viewportEvent(QEvent* event) override;
-
-public:
-    // What the tooltip of a section's icon says: "Section n : shape", its material and area.
-    static QString SectionTip(const VelmorObject& section);
-    // Zooms by `factor` (above 1: closer) keeping the drawing's point under `cursor` (viewport
-    // coordinates) where it is; back to the whole structure once the drawing would be smaller
-    // than the window.
-    void ZoomAt(QPoint cursor, double factor);
-
-protected:
 
     void ShowPrompt(const QString& text);
     void ShowCoordinates(const Mfx3dPoint* point);
