@@ -11,19 +11,24 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
+#include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace velmor {
 namespace {
@@ -203,7 +208,7 @@ void MainFrame::FillMenu(QMenu* menu, MenuId resource, size_t popup)
         }
         case MenuItem::Command: {
             const QStringList parts = menuText(item).split('\t');
-            QAction* a = menu->addAction(parts.front());
+            QAction* a = menu->addAction(CommandIcon(item.id), parts.front());
             if (parts.size() > 1)
                 a->setShortcut(QKeySequence(parts[1]));
             a->setShortcutContext(Qt::WidgetShortcut); // the accelerator table does the work
@@ -235,15 +240,86 @@ void MainFrame::CloseSplash()
 {
     if (!m_splash)
         return;
-    qApp->removeEventFilter(this);
+    if (!m_helpMode)
+        qApp->removeEventFilter(this);
     m_splash->hide();
     m_splash->deleteLater();
     m_splash = nullptr;
     update();
 }
 
+quint32 MainFrame::HelpContextAt(QWidget* widget, QPoint pos)
+{
+    // The dialog page of each kind of element the views show.
+    auto elementContext = [](int kind) -> quint32 {
+        switch (kind) {
+        case KIND_SECTION: return 0x20000 + 418;
+        case KIND_SUPPORT: return 0x20000 + 403;
+        case KIND_NODAL_LOAD: return 0x20000 + 405;
+        case KIND_BEAM_LOAD: return 0x20000 + 406;
+        default: return 0;
+        }
+    };
+    for (QWidget* w = widget; w; w = w->parentWidget()) {
+        bool isId = false;
+        if (auto* button = qobject_cast<QToolButton*>(w); button && button->defaultAction()) {
+            const int id = button->defaultAction()->objectName().toInt(&isId);
+            if (isId && id > 0)
+                return quint32(0x10000 + id);
+        }
+        if (auto* view = qobject_cast<VelmorBaseView*>(w)) {
+            const QPoint at = widget->mapTo(view->viewport(), pos);
+            if (const VelmorObject* e = view->HitTest(KIND_NONE, at.x(), at.y()))
+                if (const quint32 context = elementContext(e->Kind()))
+                    return context;
+        }
+        if (auto* dialog = qobject_cast<QDialog*>(w)) {
+            const int id = dialog->objectName().toInt(&isId);
+            if (isId && id > 0)
+                return quint32(0x20000 + id);
+        }
+        if (auto* frame = qobject_cast<ChildFrame*>(w))
+            return quint32(0x20000 + int(frame->ResourceId()));
+    }
+    return 0x20003;
+}
+
+void MainFrame::EnterHelpMode()
+{
+    if (m_helpMode)
+        return;
+    m_helpMode = true;
+    QApplication::setOverrideCursor(QCursor(Qt::WhatsThisCursor));
+    qApp->installEventFilter(this);
+}
+
+void MainFrame::LeaveHelpMode()
+{
+    if (!m_helpMode)
+        return;
+    m_helpMode = false;
+    QApplication::restoreOverrideCursor();
+    if (!m_splash)
+        qApp->removeEventFilter(this);
+}
+
 bool MainFrame::eventFilter(QObject* watched, QEvent* event)
 {
+    if (m_helpMode) {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            LeaveHelpMode();
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonPress) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+            const quint32 context = widget ? HelpContextAt(widget, pos) : 0x20003;
+            LeaveHelpMode();
+            MessageHub::Instance().RequestHelp(context);
+            return true;
+        }
+    }
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::MouseButtonPress:

@@ -35,6 +35,12 @@ public:
     // Help for what the user is on: the menu item being tracked (0x10000 + its id from 57346
     // on), otherwise the main window (0x20003).
     void RequestContextHelp();
+    // Help mode (Shift+F1, the "?" button): the next click opens the page of what it lands on
+    // (a toolbar button's command, an element's dialog, a dialog, the frame); Escape leaves it.
+    void EnterHelpMode();
+    bool InHelpMode() const { return m_helpMode; }
+    // The help context of what lies under a point of a widget.
+    static quint32 HelpContextAt(QWidget* widget, QPoint pos);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -47,11 +53,13 @@ private:
     void OnSubWindowActivated();
     void FillMenu(QMenu* menu, MenuId resource, size_t popup);
     void CloseSplash();
+    void LeaveHelpMode();
 
     VelmorApp& m_app;
     QMdiArea* m_mdi;
     QWidget* m_splash = nullptr;
     MenuId m_menuResource = MenuId::Main;
+    bool m_helpMode = false;
     std::map<int, QAction*> m_accelerators;
 };
 

@@ -374,7 +374,7 @@ void VelmorApp::AddCommands()
     m_commands.Add(ID_QUIT_NO, [] {});
     m_commands.Add(ID_HELP_INDEX, [] { MessageHub::Instance().RequestHelp(0x20003); });
     m_commands.Add(ID_HELP, [this] { m_main->RequestContextHelp(); });
-    m_commands.Add(ID_CONTEXT_HELP, [this] { m_main->RequestContextHelp(); });
+    m_commands.Add(ID_CONTEXT_HELP, [this] { m_main->EnterHelpMode(); });
     // The theory pages of the four problem types.
     for (int id : {ID_THEORY_BEAMS, ID_THEORY_FRAMES, ID_THEORY_SPACE, ID_THEORY_TRUSSES})
         m_commands.Add(id, [id] { MessageHub::Instance().RequestHelp(quint32(0x10000 + id)); });

@@ -26,6 +26,9 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QToolButton>
+#include <QToolBar>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace velmor;
@@ -417,6 +420,39 @@ private slots:
         QVERIFY(doc);
         QVERIFY(m_app->CurrentMode() == Mode::Library);
         QVERIFY(m_app->ActiveFrame()->FrameMode() == Mode::Library);
+    }
+
+    void helpModeOpensThePageOfWhatIsClicked()
+    {
+        QSignalSpy help(&MessageHub::Instance(), &MessageHub::HelpRequested);
+        m_app->SetMode(Mode::Library);
+        QVERIFY(m_app->OpenDocument(example("portique-simple.vlm")));
+        MainFrame* main = m_app->Main();
+        auto clickInHelpMode = [&](QWidget* target, QPoint at) {
+            QVERIFY(m_app->OnCommand(ID_CONTEXT_HELP));
+            QVERIFY(main->InHelpMode());
+            QTest::mouseClick(target, Qt::LeftButton, {}, at);
+            QVERIFY(!main->InHelpMode());
+        };
+        // A toolbar button: its command's page.
+        auto* create = qobject_cast<QToolButton*>(
+            main->findChild<QToolBar*>("toolbar3")->widgetForAction(main->findChild<QAction*>("32791")));
+        QVERIFY(create);
+        clickInHelpMode(create, QPoint(4, 4));
+        QCOMPARE(help.takeLast().at(0).toUInt(), quint32(0x10000 + 32791));
+        // A section's icon in the view: the section dialog's page; empty space: the frame's.
+        VelmorBaseView* view = m_app->ActiveFrame()->View();
+        clickInHelpMode(view->viewport(), QPoint(15, 15));
+        QCOMPARE(help.takeLast().at(0).toUInt(), quint32(0x20000 + 418));
+        clickInHelpMode(view->viewport(), QPoint(view->viewport()->width() - 5, view->viewport()->height() - 5));
+        QCOMPARE(help.takeLast().at(0).toUInt(), quint32(0x20000 + 2));
+        // The menus show the commands' pictures too.
+        QVERIFY(!main->findChild<QAction*>("57603")->icon().isNull()); // "&Enregistrer"
+        // Escape leaves the mode without opening anything.
+        QVERIFY(m_app->OnCommand(ID_CONTEXT_HELP));
+        QTest::keyClick(view, Qt::Key_Escape);
+        QVERIFY(!main->InHelpMode());
+        QVERIFY(help.isEmpty());
     }
 
     void splashGoesAwayAtAKey()
