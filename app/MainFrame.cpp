@@ -110,11 +110,17 @@ MainFrame::MainFrame(VelmorApp& app) : m_app(app), m_mdi(new QMdiArea(this))
     }
     auto* status = statusBar();
     status->setObjectName("59393");
-    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
-        auto* pane = new QLabel(indicator, status);
-        pane->setObjectName(indicator);
+    const char* const indicators[3] = {"CAP", "NUM", "SCRL"};
+    for (int i = 0; i < 3; ++i) {
+        auto* pane = new QLabel(indicators[i], status);
+        pane->setObjectName(indicators[i]);
+        pane->setMinimumWidth(pane->sizeHint().width());
         status->addPermanentWidget(pane);
+        m_lockPanes[i] = pane;
     }
+    // The lock keys are followed through the application's events (see eventFilter).
+    qApp->installEventFilter(this);
+    RefreshLockKeys();
     // The accelerators work in every frame, whatever menu is shown.
     for (const Accelerator& acc : Accelerators()) {
         auto* a = new QAction(this);
@@ -232,7 +238,6 @@ void MainFrame::ShowSplash()
     if (const QScreen* screen = QApplication::primaryScreen())
         m_splash->move(screen->geometry().center() - m_splash->rect().center());
     m_splash->show();
-    qApp->installEventFilter(this);
     QTimer::singleShot(7500, this, [this] { CloseSplash(); });
 }
 
@@ -240,8 +245,6 @@ void MainFrame::CloseSplash()
 {
     if (!m_splash)
         return;
-    if (!m_helpMode)
-        qApp->removeEventFilter(this);
     m_splash->hide();
     m_splash->deleteLater();
     m_splash = nullptr;
@@ -290,7 +293,6 @@ void MainFrame::EnterHelpMode()
         return;
     m_helpMode = true;
     QApplication::setOverrideCursor(QCursor(Qt::WhatsThisCursor));
-    qApp->installEventFilter(this);
 }
 
 void MainFrame::LeaveHelpMode()
@@ -299,8 +301,21 @@ void MainFrame::LeaveHelpMode()
         return;
     m_helpMode = false;
     QApplication::restoreOverrideCursor();
-    if (!m_splash)
-        qApp->removeEventFilter(this);
+}
+
+void MainFrame::ShowLockKeys(const LockKeys& keys)
+{
+    const bool on[3] = {keys.caps, keys.num, keys.scroll};
+    const char* const names[3] = {"CAP", "NUM", "SCRL"};
+    for (int i = 0; i < 3; ++i)
+        m_lockPanes[i]->setText(on[i] ? QString::fromLatin1(names[i]) : QString());
+}
+
+void MainFrame::RefreshLockKeys()
+{
+    // Where the state cannot be read the names stay, as they always did.
+    if (const std::optional<LockKeys> keys = QueryLockKeys())
+        ShowLockKeys(*keys);
 }
 
 bool MainFrame::eventFilter(QObject* watched, QEvent* event)
@@ -322,6 +337,17 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event)
     }
     switch (event->type()) {
     case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock)
+            QTimer::singleShot(0, this, [this] { RefreshLockKeys(); });
+        if (event->type() == QEvent::KeyPress)
+            CloseSplash();
+        break;
+    }
+    case QEvent::ApplicationActivate:
+        RefreshLockKeys();
+        break;
     case QEvent::MouseButtonPress:
     case QEvent::NonClientAreaMouseButtonPress:
         CloseSplash();

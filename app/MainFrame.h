@@ -3,12 +3,14 @@
 // picture shown at start.
 #pragma once
 
+#include "platform/qt/shell/LockKeys.h"
 #include "resources/MenuTables.h"
 
 #include <QMainWindow>
 
 #include <map>
 
+class QLabel;
 class QMdiArea;
 class QMenu;
 
@@ -39,6 +41,8 @@ public:
     // (a toolbar button's command, an element's dialog, a dialog, the frame); Escape leaves it.
     void EnterHelpMode();
     bool InHelpMode() const { return m_helpMode; }
+    // The status bar's CAP, NUM and SCRL: each shows its name while its lock key is on.
+    void ShowLockKeys(const LockKeys& keys);
     // The help context of what lies under a point of a widget.
     static quint32 HelpContextAt(QWidget* widget, QPoint pos);
 
@@ -54,12 +58,14 @@ private:
     void FillMenu(QMenu* menu, MenuId resource, size_t popup);
     void CloseSplash();
     void LeaveHelpMode();
+    void RefreshLockKeys();
 
     VelmorApp& m_app;
     QMdiArea* m_mdi;
     QWidget* m_splash = nullptr;
     MenuId m_menuResource = MenuId::Main;
     bool m_helpMode = false;
+    QLabel* m_lockPanes[3] = {};
     std::map<int, QAction*> m_accelerators;
 };
 

@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QTimer>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -453,6 +454,21 @@ private slots:
         QTest::keyClick(view, Qt::Key_Escape);
         QVERIFY(!main->InHelpMode());
         QVERIFY(help.isEmpty());
+    }
+
+    void lockIndicatorsShowTheKeysThatAreOn()
+    {
+        MainFrame* main = m_app->Main();
+        auto text = [main](const char* name) { return main->findChild<QLabel*>(name)->text(); };
+        main->ShowLockKeys({true, false, true});
+        QCOMPARE(text("CAP"), QStringLiteral("CAP"));
+        QCOMPARE(text("NUM"), QString());
+        QCOMPARE(text("SCRL"), QStringLiteral("SCRL"));
+        main->ShowLockKeys({false, true, false});
+        QCOMPARE(text("CAP"), QString());
+        QCOMPARE(text("NUM"), QStringLiteral("NUM"));
+        // Without an X server the state is unknown: nothing is read.
+        QVERIFY(!QueryLockKeys());
     }
 
     void splashGoesAwayAtAKey()
