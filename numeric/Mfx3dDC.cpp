@@ -21,6 +21,8 @@ constexpr int kPrismFaces[5][4] = {
 
 // Share of the arrow length R taken by a straight arrow's head and by a circular arrow's radius.
 constexpr double kHeadShare = 0.2;
+// A straight arrow's head is never longer than this share of its shaft.
+constexpr double kHeadOfShaft = 1.0 / 3.0;
 // A circular arrow sweeps three quarters of a turn in this many straight pieces.
 constexpr int kArcPieces = 24;
 constexpr double kArcSweep = 1.5 * std::numbers::pi;
@@ -326,7 +328,10 @@ Mfx3dDC::ArrowShape Mfx3dDC::ArrowGeometry(const Mfx3dPoint& start, const Mfx3dP
     if (!(flags & kCircular)) {
         if (len == 0.0)
             return shape;
-        const double h = kHeadShare * bigR;
+        // Where short arrows meet (the ends of distributed loads at a loaded node) full-size
+        // heads crossed into a star: a head stays within the last third of its own shaft.
+        const double shaft = (flags & kFixedLength) ? bigR : len;
+        const double h = std::min(kHeadShare * bigR, kHeadOfShaft * shaft);
         const Vec2 v{u.y, -u.x};
         const PixelPoint h1 = Offset(e, u, -h, v, h / 2);
         const PixelPoint h2 = Offset(e, u, -h, v, -h / 2);

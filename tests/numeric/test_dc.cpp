@@ -417,6 +417,21 @@ TEST(Mfx3dDCTest, StraightArrowHeadAndFixedLength)
             EXPECT_EQ(l.state.pen.colour, Colour(255, 0, 255));
     }
 
+    // A short arrow (30 pixels) keeps its head within the last third of its shaft, so that
+    // short arrows meeting at a node do not cross into a star: head 10, half-width 5.
+    {
+        Scene shortArrow;
+        {
+            Mfx3dDC dc(shortArrow.canvas, &shortArrow.camera);
+            dc.DrawArrow(Mfx3dPoint(1, 1, 0), Mfx3dPoint(1.8, 1, 0), 0.1, 0);
+        }
+        const auto lines = LineTos(shortArrow.canvas);
+        ASSERT_EQ(lines.size(), 3u) << shortArrow.canvas.Describe();
+        EXPECT_EQ(lines[0].points, (std::vector<PixelPoint>{s0, {180, 450}}));
+        EXPECT_EQ(lines[1].points, (std::vector<PixelPoint>{{180, 450}, {170, 445}}));
+        EXPECT_EQ(lines[2].points, (std::vector<PixelPoint>{{180, 450}, {170, 455}}));
+    }
+
     // A slanted fixed-length arrow is R long, to the pixel.
     Scene s;
     {
