@@ -5,6 +5,8 @@
 #include "model/VelmorSeccion.h"
 #include "model/VelmorViga.h"
 
+#include <cmath>
+
 namespace velmor::test {
 
 std::array<double, 6> NodeValues(const Analysis& a, const Vector& v, const VelmorObject* node)
@@ -100,6 +102,24 @@ Resultant Reactions(const Analysis& a)
         add(r, position(*node, 0), {v[0], v[1], v[2]}, {v[3], v[4], v[5]});
     }
     return r;
+}
+
+void Parallelogram(VelmorProblem& p, double k)
+{
+    StructureBuilder b(p, PROBLEM_PLANE_FRAME);
+    VelmorObject* bar = b.Axial(0.004, 2.1e11);
+    const double t = 0.3;
+    auto rotated = [&](double x, double y) {
+        return b.Node(x * std::cos(t) - y * std::sin(t), x * std::sin(t) + y * std::cos(t), 0, 1);
+    };
+    VelmorObject* n[4] = {rotated(0, 0), rotated(3, 0), rotated(3, 2), rotated(0, 2)};
+    for (int i = 1; i <= 3; ++i)
+        b.Beam(bar, n[i], n[(i + 1) % 4]);
+    b.Support(n[0], 9, {1, 1, 0, 0, 0, 0});
+    b.Support(n[1], 9, {1, 1, 0, 0, 0, 0});
+    b.NodalLoad(n[2], {1000, 0, 0});
+    if (k > 0.0)
+        b.Spring(n[2], {k, 0, 0});
 }
 
 } // namespace velmor::test

@@ -30,4 +30,8 @@ Resultant AppliedLoads(const VelmorProblem& p);
 // Total force and moment about the origin of the reactions.
 Resultant Reactions(const Analysis& a);
 
+// A rotated parallelogram of pinned bars on two pins (its sway pivot is round-off), loaded at
+// a free corner and braced there by a horizontal spring of stiffness k (none when k is 0).
+void Parallelogram(VelmorProblem& p, double k);
+
 } // namespace velmor::test
