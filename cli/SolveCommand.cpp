@@ -1,4 +1,5 @@
 #include "SolveCommand.h"
+#include "JsonWriter.h"
 
 #include "analysis/Analysis.h"
 #include "analysis/ResultReport.h"
@@ -7,7 +8,6 @@
 #include "model/VelmorProblem.h"
 #include "platform/core/Archive.h"
 
-#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -16,108 +16,6 @@
 
 namespace velmor {
 namespace {
-
-// JSON text written to a stream as it is made, a megabyte at a time.
-class Json
-{
-public:
-    explicit Json(std::FILE* out) : m_file(out) { m_out.reserve(kChunk + 4096); }
-    ~Json() { Flush(); }
-    Json(const Json&) = delete;
-    Json& operator=(const Json&) = delete;
-    void Flush()
-    {
-        std::fwrite(m_out.data(), 1, m_out.size(), m_file);
-        m_out.clear();
-    }
-    void Number(double v)
-    {
-        Separate();
-        if (!std::isfinite(v)) {
-            m_out += "null";
-            return;
-        }
-        // What "%.17g" prints, in the C locale, without the formatting machinery of printf.
-        char text[32];
-        const auto [end, error] = std::to_chars(text, text + sizeof text, v, std::chars_format::general, 17);
-        if (error == std::errc())
-            m_out.append(text, end);
-        else
-            m_out += Archive::Format("%.17g", v);
-    }
-    void Integer(long v)
-    {
-        Separate();
-        m_out += std::to_string(v);
-    }
-    void Bool(bool v)
-    {
-        Separate();
-        m_out += v ? "true" : "false";
-    }
-    void String(const std::string& s)
-    {
-        Separate();
-        m_out += '"';
-        for (unsigned char ch : s) {
-            if (ch == '"' || ch == '\\') {
-                m_out += '\\';
-                m_out += char(ch);
-            } else if (ch == '\n') {
-                m_out += "\\n";
-            } else if (ch < 0x20) {
-                m_out += Archive::Format("\\u%04x", ch);
-            } else {
-                m_out += char(ch);
-            }
-        }
-        m_out += '"';
-    }
-    // A key is a plain ASCII word: nothing in it needs escaping.
-    void Key(const char* key)
-    {
-        Separate();
-        m_out += '"';
-        m_out += key;
-        m_out += "\":";
-        m_afterKey = true;
-    }
-    void Open(char bracket)
-    {
-        Separate();
-        m_out += bracket;
-        m_first = true;
-    }
-    void Close(char bracket)
-    {
-        m_out += bracket;
-        m_first = false;
-        if (m_out.size() >= kChunk)
-            Flush();
-    }
-    void Numbers(const Vector& v, long from, long count)
-    {
-        Open('[');
-        for (long i = 0; i < count; ++i)
-            Number(v.At(from + i));
-        Close(']');
-    }
-
-private:
-    void Separate()
-    {
-        if (m_afterKey)
-            m_afterKey = false;
-        else if (!m_first)
-            m_out += ',';
-        m_first = false;
-    }
-    static constexpr size_t kChunk = size_t(1) << 20;
-    std::FILE* m_file;
-    std::string m_out;
-    bool m_first = true;
-    bool m_afterKey = false;
-};
 
 // Every result of the analysis as one JSON object, written to `out`.
 void json(const Analysis& a, const AnalysisStatus& status, std::FILE* out)

@@ -1,15 +1,17 @@
 // velmor-cli: the command-line tool on the core. Converts structure files between their text
-// and binary forms and describes them.
+// and binary forms, describes them, solves them at once or step by step.
 //
 //   velmor-cli convert IN OUT --text|--binary [--lenient]
 //   velmor-cli info FILE [--lenient]
 //   velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads] [--lenient]
 //                    [--solver sparse|band] [--ordering auto|amd|metis|nesdis] [--timings]
+//   velmor-cli steps FILE [--json] [--lenient]
 //
 // Exit status: 0 on success, 1 when a structure is singular or cannot be analysed, 2 when a
 // file cannot be read or written, or loses elements on reading without --lenient (the reason
 // on stderr), 64 on a usage error.
 #include "SolveCommand.h"
+#include "StepsCommand.h"
 #include "model/DocumentFile.h"
 #include "model/VelmorProblem.h"
 
@@ -30,7 +32,8 @@ int usage()
                "       velmor-cli info FILE [--lenient]\n"
                "       velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads]\n"
                "                        [--solver sparse|band] [--ordering auto|amd|metis|nesdis]\n"
-               "                        [--timings] [--lenient]\n",
+               "                        [--timings] [--lenient]\n"
+               "       velmor-cli steps FILE [--json] [--lenient]\n",
                stderr);
     return kUsage;
 }
@@ -90,6 +93,17 @@ int main(int argc, char** argv)
     }
     if (argc == 3 && std::strcmp(argv[1], "info") == 0)
         return info(argv[2], lenient);
+    if (argc >= 3 && std::strcmp(argv[1], "steps") == 0) {
+        StepsFlags flags;
+        flags.lenient = lenient;
+        for (int i = 3; i < argc; ++i) {
+            if (std::strcmp(argv[i], "--json") == 0)
+                flags.json = true;
+            else
+                return usage();
+        }
+        return StepsCommand(argv[2], flags);
+    }
     if (argc >= 3 && std::strcmp(argv[1], "solve") == 0) {
         SolveFlags flags;
         flags.lenient = lenient;
