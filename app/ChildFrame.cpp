@@ -3,7 +3,10 @@
 #include "ActionIcons.h"
 #include "VelmorApp.h"
 #include "VelmorDoc.h"
+#include "dialogs/CoordinatesDialog.h"
+#include "dialogs/TitleDialog.h"
 #include "views/VelmorBaseView.h"
+#include "views/VelmorView3dEdit.h"
 #include "resources/MenuTables.h"
 #include "resources/StringTable.h"
 
@@ -16,6 +19,7 @@
 #include <QPainter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 
 namespace velmor {
 
@@ -25,7 +29,15 @@ ChildFrame::ChildFrame(VelmorDoc& doc, Mode mode, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(mode == Mode::Library ? "VelmorFrame" : "VelmorSplitterFrame");
     m_inner->setWindowFlags(Qt::Widget);
-    m_view = new VelmorBaseView(doc, m_inner);
+    if (mode == Mode::Library) {
+        auto* editor = new VelmorView3dEdit(doc, m_inner);
+        ConnectDialogs(*editor);
+        connect(editor, &VelmorView3dEdit::StateChanged, this, &ChildFrame::UpdateToolbar);
+        connect(&doc.UndoStack(), &QUndoStack::indexChanged, this, &ChildFrame::UpdateToolbar);
+        m_view = editor;
+    } else {
+        m_view = new VelmorBaseView(doc, m_inner);
+    }
     m_inner->setCentralWidget(m_view);
     if (mode == Mode::Library) {
         auto* bar = m_inner->addToolBar("Bibliothèque");
@@ -39,10 +51,12 @@ ChildFrame::ChildFrame(VelmorDoc& doc, Mode mode, QWidget* parent)
             QAction* a = bar->addAction(CommandIcon(id), FromView(ToolTip(id)));
             a->setObjectName(QString::number(id));
             a->setStatusTip(FromView(StatusPrompt(id)));
+            a->setCheckable(m_view->Commands().Has(id) && IsToolOrAction(id));
             connect(a, &QAction::triggered, this, [this, id] {
-                m_inner->setFocus();
+                m_view->setFocus();
                 if (VelmorApp* app = App())
                     app->OnCommand(id);
+                UpdateToolbar();
             });
             m_toolbarActions.push_back(a);
         }
@@ -80,8 +94,46 @@ void ChildFrame::UpdateTitle()
 
 void ChildFrame::UpdateToolbar()
 {
-    for (QAction* a : m_toolbarActions)
-        a->setEnabled(App() && App()->IsEnabled(a->objectName().toInt()));
+    for (QAction* a : m_toolbarActions) {
+        const int id = a->objectName().toInt();
+        a->setEnabled(App() && App()->IsEnabled(id));
+        if (a->isCheckable())
+            a->setChecked(m_view->IsChecked(id));
+    }
+}
+
+bool ChildFrame::IsToolOrAction(int id)
+{
+    switch (id) {
+    case ID_ELEMENT_NEW:
+    case ID_ELEMENT_DELETE:
+    case ID_ELEMENT_MODIFY:
+    case ID_TOOL_NODE:
+    case ID_TOOL_SECTION:
+    case ID_TOOL_BEAM:
+    case ID_TOOL_SUPPORT:
+    case ID_TOOL_LOAD:
+    case ID_TOOL_HINGE:
+    case ID_ZOOM:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ChildFrame::ConnectDialogs(VelmorView3dEdit& editor)
+{
+    EditorDialogs& d = editor.Dialogs();
+    d.coordinates = [&editor](Mfx3dPoint& point, int type) {
+        return CoordinatesDialog::Edit(point, type, &editor);
+    };
+    d.title = [&editor](std::string& title) {
+        QString text = QString::fromStdString(title);
+        if (!TitleDialog::Edit(text, &editor))
+            return false;
+        title = text.toStdString();
+        return true;
+    };
 }
 
 void ChildFrame::closeEvent(QCloseEvent* event)

@@ -18,6 +18,7 @@ class QMainWindow;
 namespace velmor {
 
 class VelmorBaseView;
+class VelmorView3dEdit;
 class VelmorDoc;
 
 class ChildFrame : public QMdiSubWindow
@@ -46,6 +47,10 @@ protected:
 
 private:
     void UpdateTitle();
+    // The editor's action and tool buttons show whether they are the current one.
+    static bool IsToolOrAction(int id);
+    // The editor's dialogs, run over the editor.
+    void ConnectDialogs(VelmorView3dEdit& editor);
 
     VelmorDoc& m_doc;
     Mode m_mode;

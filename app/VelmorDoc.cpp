@@ -1,6 +1,7 @@
 #include "VelmorDoc.h"
 
 #include "model/DocumentFile.h"
+#include "model/ProblemSnapshot.h"
 #include "platform/core/MessageService.h"
 #include "platform/qt/shell/MessageHub.h"
 #include "views/core/ProgramOptions.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileInfo>
+#include <QUndoCommand>
 
 #include <algorithm>
 
@@ -26,6 +28,37 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+using Snapshot = std::shared_ptr<const ProblemSnapshot>;
+
+// One step of the history: the model before and after a user action. The step was done when
+// it is pushed, so the first redo does nothing.
+class SnapshotCommand : public QUndoCommand
+{
+public:
+    static constexpr int kId = 1;
+
+    SnapshotCommand(VelmorDoc& doc, const QString& text, Snapshot before, Snapshot after)
+        : QUndoCommand(text), m_doc(doc), m_before(std::move(before)), m_after(std::move(after))
+    {
+    }
+    void undo() override { m_doc.Restore(*m_before); }
+    void redo() override
+    {
+        if (m_done) {
+            m_done = false;
+            return;
+        }
+        m_doc.Restore(*m_after);
+    }
+    const Snapshot& Before() const { return m_before; }
+    const Snapshot& After() const { return m_after; }
+
+private:
+    VelmorDoc& m_doc;
+    Snapshot m_before, m_after;
+    bool m_done = true;
+};
+
 } // namespace
 
 VelmorDoc::VelmorDoc(QObject* parent)
@@ -33,6 +66,11 @@ VelmorDoc::VelmorDoc(QObject* parent)
       m_untitledNumber(++g_untitledCount)
 {
     m_problem->m_pDoc = this;
+    m_undo.setObjectName("undo");
+    connect(&m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (!m_rebuildingHistory)
+            SetModifiedFlag(!clean);
+    });
 }
 
 VelmorDoc::~VelmorDoc()
@@ -45,7 +83,8 @@ void VelmorDoc::SetModifiedFlag(bool modified)
 {
     const bool was = m_modified;
     m_modified = modified;
-    m_changed = modified;
+    if (modified)
+        m_changed = true;
     if (was != modified)
         emit ModifiedChanged(modified);
 }
@@ -83,7 +122,9 @@ void VelmorDoc::DeleteContents()
 bool VelmorDoc::OnNewDocument()
 {
     DeleteContents();
+    ResetHistory(true);
     SetModifiedFlag(false);
+    m_changed = false;
     const int type = chooseProblemType ? chooseProblemType(m_problem->m_nType) : 0;
     m_problem->SetProblemType(type);
     if (m_problem->m_nType == 0) {
@@ -130,7 +171,9 @@ bool VelmorDoc::OnOpenDocument(const QString& path)
     m_path = path;
     // What the file lost is said once; the document is then not the file, and saving would
     // change the file: it stays modified.
+    ResetHistory(result.report.empty());
     SetModifiedFlag(!result.report.empty());
+    m_changed = false;
     if (!result.report.empty())
         ShowMessage(LoadReportMessage(result.report), MessageIcon::Warning);
     m_ready = true;
@@ -152,9 +195,8 @@ bool VelmorDoc::OnSaveDocument(const QString& path)
     }
     m_path = path;
     // Saving clears the modified flag only: the Changed flag stays for the calculation modes.
-    const bool changed = m_changed;
+    m_undo.setClean();
     SetModifiedFlag(false);
-    m_changed = changed;
     emit TitleChanged();
     return true;
 }
@@ -169,9 +211,11 @@ void VelmorDoc::OnClearAll()
     if (Messages().Show("Velmor effacera tous les éléments. \nContinuer?", MessageButtons::YesNo,
                         MessageIcon::Question) != MessageAnswer::Yes)
         return;
+    BeginEdit();
     DeleteContents();
     SetModifiedFlag(true);
     UpdateAllViews({UpdateHint::ModelDone});
+    EndEdit(QString::fromUtf8("Tout effacer"));
 }
 
 void VelmorDoc::OnProblemType()
@@ -180,8 +224,10 @@ void VelmorDoc::OnProblemType()
         return;
     const int type = chooseProblemType(m_problem->m_nType);
     if (type != 0 && type != m_problem->m_nType) {
+        BeginEdit();
         m_problem->SetProblemType(type);
         SetModifiedFlag(true);
+        EndEdit(QString::fromUtf8("Type de problème"));
     }
 }
 
@@ -197,13 +243,133 @@ void VelmorDoc::OnLimits()
     const bool changed = !(box.MinCorner() == m_problem->m_box.MinCorner() &&
                            box.MaxCorner() == m_problem->m_box.MaxCorner() &&
                            step == m_problem->m_gridStep);
+    if (m_ready && changed)
+        BeginEdit();
     ApplyWorkBox(box, step);
+    if (m_ready && changed)
+        EndEdit("Cotes");
     if (m_ready) {
         // The work box and the grid step are saved with the structure.
         if (changed)
             SetModifiedFlag(true);
         UpdateAllViews({UpdateHint::WorkBox});
     }
+}
+
+void VelmorDoc::BeginEdit()
+{
+    if (m_editDepth++ == 0)
+        m_before = TakeSnapshot(*m_problem);
+}
+
+void VelmorDoc::EndEdit(const QString& text)
+{
+    if (m_editDepth == 0 || --m_editDepth > 0)
+        return;
+    Snapshot before = std::move(m_before);
+    m_before.reset();
+    Snapshot after = TakeSnapshot(*m_problem);
+    if (before && after && *before == *after)
+        return;
+    if (!before || !after) {
+        // A model the snapshots cannot hold: this change cannot be undone, nor anything before.
+        m_rebuildingHistory = true;
+        m_undo.clear();
+        m_undo.resetClean();
+        m_rebuildingHistory = false;
+        SetModifiedFlag(true);
+        return;
+    }
+    // The history's last state is shared with this step's state before.
+    if (const int n = m_undo.index(); n > 0)
+        if (const auto* last = dynamic_cast<const SnapshotCommand*>(m_undo.command(n - 1));
+            last && *last->After() == *before)
+            before = last->After();
+    m_undo.push(new SnapshotCommand(*this, text, std::move(before), std::move(after)));
+    SetModifiedFlag(!m_undo.isClean());
+    BoundHistory();
+}
+
+bool VelmorDoc::Edit(const QString& text, const std::function<bool()>& action)
+{
+    BeginEdit();
+    bool done = false;
+    try {
+        done = action();
+    } catch (...) {
+        EndEdit(text);
+        throw;
+    }
+    EndEdit(text);
+    return done;
+}
+
+size_t VelmorDoc::HistoryBytes() const
+{
+    size_t bytes = 0;
+    const ProblemSnapshot* previous = nullptr;
+    for (int i = 0; i < m_undo.count(); ++i) {
+        const auto* c = static_cast<const SnapshotCommand*>(m_undo.command(i));
+        if (c->Before().get() != previous)
+            bytes += c->Before()->Size();
+        bytes += c->After()->Size();
+        previous = c->After().get();
+    }
+    return bytes;
+}
+
+void VelmorDoc::BoundHistory()
+{
+    if (HistoryBytes() <= kHistoryLimit)
+        return;
+    // Keep the newest steps that fit half the limit (at least the last one), with their clean
+    // state; the history is rebuilt without touching the model (no redo runs on a push).
+    struct Step { QString text; Snapshot before, after; };
+    std::vector<Step> kept;
+    size_t bytes = 0;
+    for (int i = m_undo.index() - 1; i >= 0; --i) {
+        const auto* c = static_cast<const SnapshotCommand*>(m_undo.command(i));
+        bytes += c->Before()->Size() + c->After()->Size();
+        if (!kept.empty() && bytes > kHistoryLimit / 2)
+            break;
+        kept.push_back({c->text(), c->Before(), c->After()});
+    }
+    const int first = m_undo.index() - int(kept.size());
+    const int clean = m_undo.cleanIndex();
+    m_rebuildingHistory = true;
+    m_undo.clear();
+    if (clean < first)
+        m_undo.resetClean();
+    for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
+        if (clean >= first && m_undo.index() == clean - first)
+            m_undo.setClean();
+        m_undo.push(new SnapshotCommand(*this, it->text, it->before, it->after));
+    }
+    if (clean >= first && m_undo.index() == clean - first)
+        m_undo.setClean();
+    m_rebuildingHistory = false;
+    SetModifiedFlag(!m_undo.isClean());
+}
+
+void VelmorDoc::ResetHistory(bool clean)
+{
+    m_rebuildingHistory = true;
+    m_undo.clear();
+    if (!clean)
+        m_undo.resetClean();
+    m_rebuildingHistory = false;
+}
+
+void VelmorDoc::Restore(const ProblemSnapshot& snapshot)
+{
+    emit AboutToRestore();
+    RestoreSnapshot(*m_problem, snapshot);
+    m_changed = true;
+    for (ProblemObserver* view : std::vector<ProblemObserver*>(m_views))
+        m_problem->AttachView(*view);
+    for (ProblemObserver* view : std::vector<ProblemObserver*>(m_views))
+        view->OnUpdate({UpdateHint::WorkBox});
+    emit Restored();
 }
 
 void VelmorDoc::ApplyWorkBox(const Mfx3dBox& box, const Mfx3dPoint& step)

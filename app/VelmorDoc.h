@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QUndoStack>
 
 #include <functional>
 #include <memory>
@@ -15,6 +16,8 @@
 class QWidget;
 
 namespace velmor {
+
+struct ProblemSnapshot;
 
 class VelmorDoc : public QObject, public ProblemDocument
 {
@@ -36,8 +39,28 @@ public:
 
     bool IsModified() const { return m_modified; }
     bool Ready() const { return m_ready; }
+    // Set by every change of the model, undo and redo included; saving leaves it; only
+    // entering the editor clears it (so a running solution learns that the structure changed).
     bool Changed() const { return m_changed; }
     void ClearChanged() { m_changed = false; }
+
+    // ---- undo and redo
+    // One step per user action: every change of the model made between BeginEdit and EndEdit
+    // (or inside Edit) becomes one step of the history, kept as the model before and after.
+    // Nested edits belong to the outermost one. The modified flag follows the history's clean
+    // state: undoing back to the saved state clears it.
+    QUndoStack& UndoStack() { return m_undo; }
+    void BeginEdit();
+    // `text` names the step ("Annuler <text>"); nothing is kept when the model is unchanged.
+    void EndEdit(const QString& text);
+    // BeginEdit, the action, EndEdit; returns what the action returned.
+    bool Edit(const QString& text, const std::function<bool()>& action);
+    bool InEdit() const { return m_editDepth > 0; }
+    // Bytes the history holds; beyond kHistoryLimit the oldest steps are dropped.
+    size_t HistoryBytes() const;
+    static constexpr size_t kHistoryLimit = size_t(100) << 20;
+    // Puts the model back as the snapshot holds it and rebuilds every view (an undo or redo).
+    void Restore(const ProblemSnapshot& snapshot);
     const QString& PathName() const { return m_path; }
     // The file name, or "Structure N" for a document never saved.
     QString Title() const;
@@ -71,9 +94,17 @@ public:
 signals:
     void ModifiedChanged(bool modified);
     void TitleChanged();
+    // Around an undo or redo: every element is replaced, so nothing may keep pointers to them.
+    void AboutToRestore();
+    void Restored();
 
 private:
     void ApplyWorkBox(const Mfx3dBox& box, const Mfx3dPoint& step);
+    // A fresh history (a new or opened document); `clean` false for a document that already
+    // differs from its file.
+    void ResetHistory(bool clean);
+    // Drops the oldest steps while the history holds more than kHistoryLimit.
+    void BoundHistory();
 
     std::unique_ptr<VelmorProblem> m_problem;
     const ProgramOptions* m_options;
@@ -83,6 +114,11 @@ private:
     bool m_modified = false;
     bool m_ready = false;
     bool m_changed = false;
+    QUndoStack m_undo;
+    int m_editDepth = 0;
+    std::shared_ptr<const ProblemSnapshot> m_before;
+    // While the history is rebuilt its clean state is not the document's.
+    bool m_rebuildingHistory = false;
 };
 
 } // namespace velmor

@@ -36,7 +36,12 @@ bool VelmorNudo::AcceptsNew(const ElementTemplate& candidate, const ElementConta
 {
     const Mfx3dPoint step = container.GridStep();
     const Mfx3dPoint d = candidate.m_node.m_coord - Data().m_coord;
-    return std::fabs(d.x) >= step.x || std::fabs(d.y) >= step.y || std::fabs(d.z) >= step.z;
+    // An axis without a grid (step 0, as z of a plane problem) tells two nodes apart only
+    // when they differ on it: otherwise every node would pass, one on top of another too.
+    const auto apart = [](double distance, double gridStep) {
+        return std::fabs(distance) >= gridStep && (gridStep > 0.0 || distance != 0.0);
+    };
+    return apart(d.x, step.x) || apart(d.y, step.y) || apart(d.z, step.z);
 }
 
 bool VelmorNudo::IsHinged(int problemType) const

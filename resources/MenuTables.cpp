@@ -58,7 +58,9 @@ MenuResource editorMenu()
              {"&Fichier",
               {cmd(ID_FILE_NEW, "&Nouveau...\tCtrl+N"), cmd(ID_FILE_OPEN, "&Ouvrir..\tCtrl+O"),
                cmd(ID_FILE_SAVE, "&Enregistrer\tCtrl+S"), cmd(ID_FILE_SAVE_AS, "Enregistrer &Sous..."),
-               cmd(ID_FILE_CLOSE, "&Fermer"), sep(), cmd(ID_PRINT_STRUCTURE, "&Imprimer Structure..."),
+               cmd(ID_FILE_CLOSE, "&Fermer"), sep(), cmd(ID_EDIT_UNDO, "&Annuler\tCtrl+Z"),
+               cmd(ID_EDIT_REDO, "&Rétablir\tCtrl+Y"), cmd(ID_EDIT_TITLE, "&Titre..."), sep(),
+               cmd(ID_PRINT_STRUCTURE, "&Imprimer Structure..."),
                cmd(ID_PRINT_PREVIEW_STRUCTURE, "&Aperçu Avant Impression"),
                cmd(ID_FILE_PAGE_SETUP, "&Configuration de l'Impression..."), sep(), recent()}},
              viewPopup(false),
@@ -141,6 +143,7 @@ const std::vector<Accelerator>& Accelerators()
         {"F1", 57670},     {"Shift+F1", 57669}, {"F3", 32842},   {"F4", 32840},
         {"F5", 32796},     {"F6", 32802},     {"F7", 32803},     {"F8", 32801},
         {"F9", 32769},     {"F10", 32850},    {"F11", 32848},    {"F12", 32849},
+        {"Ctrl+Z", 57643}, {"Ctrl+Y", 57644}, {"Ctrl+Shift+Z", 57644},
     };
     return table;
 }
@@ -148,7 +151,7 @@ const std::vector<Accelerator>& Accelerators()
 const std::vector<int>& Toolbar(MenuId resourceId)
 {
     static const std::vector<int> main = {32768, 32770, 32773, 32774, 0, 32791, 32792, 0, 32793, 0, 32795, 0, 57664, 57669};
-    static const std::vector<int> editor = {57600, 57601, 57603, 0, 32771, 0, 32786, 32787, 32788, 0, 32777, 32877,
+    static const std::vector<int> editor = {57600, 57601, 57603, 0, 57643, 57644, 0, 32895, 32771, 0, 32786, 32787, 32788, 0, 32777, 32877,
                                             32778, 32780, 32779, 0, 32783, 0, 32810, 32819, 0, 32769, 0,
                                             32796, 32801, 32803, 32802};
     static const std::vector<int> none;

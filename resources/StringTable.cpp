@@ -137,6 +137,8 @@ constexpr Entry kTable[] = {
     {57629, "Ouvrir ce portique\nFichier récent 14"},
     {57630, "Ouvrir ce portique\nFichier récent 15"},
     {57631, "Ouvrir ce portique\nFichier récent 16"},
+    {57643, "Annuler la dernière modification de la structure\nAnnuler"},
+    {57644, "Rétablir la modification annulée\nRétablir"},
     {57648, "Ouvrir une autre fenêtre sur le portique actif\nNouvelle fenêtre"},
     {57664, "Montrer le nom et la version de Velmor\nA propos de Velmor"},
     {57665, "Quitter Velmor en proposant d'enregistrer les portiques modifiés\nQuitter"},

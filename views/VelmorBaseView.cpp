@@ -202,6 +202,9 @@ void VelmorBaseView::paintEvent(QPaintEvent* event)
         QPainter painter(&m_picture);
         painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
         Render(painter, true);
+        QtCanvas canvas(painter);
+        Mfx3dDC dc(canvas, &m_camera);
+        DrawOverlay(dc);
     }
     QPainter window(viewport());
     window.drawImage(event->rect(), m_picture, QRectF(event->rect().topLeft() * ratio,

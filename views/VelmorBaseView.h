@@ -22,6 +22,7 @@ class QRubberBand;
 
 namespace velmor {
 
+class Mfx3dDC;
 class VelmorDoc;
 
 class VelmorBaseView : public QAbstractScrollArea, public ProblemObserver, public ViewportSource
@@ -98,6 +99,9 @@ protected:
     // A tooltip on a section's icon (the squares in the window's corner) says which section
     // and material it is.
     bool viewportEvent(QEvent* event) override;
+
+    // Drawn over the structure at every paint (the editor's node cursor); nothing here.
+    virtual void DrawOverlay(Mfx3dDC&) {}
 
     void ShowPrompt(const QString& text);
     void ShowCoordinates(const Mfx3dPoint* point);

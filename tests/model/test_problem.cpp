@@ -86,6 +86,17 @@ TEST(Problem, NodesCloserThanOneGridStepAreRefused)
     EXPECT_EQ(p.Count(KIND_NODE), 3u);
 }
 
+TEST(Problem, AnAxisWithoutGridDoesNotLetANodeOntoAnother)
+{
+    VelmorProblem p;
+    p.m_gridStep = Mfx3dPoint(0.5, 0.5, 0.0);
+    ASSERT_NE(AddNode(p, 2, 2, 0), nullptr);
+    EXPECT_EQ(AddNode(p, 2, 2, 0), nullptr) << "the same point";
+    EXPECT_EQ(AddNode(p, 2.2, 1.9, 0), nullptr);
+    EXPECT_NE(AddNode(p, 2, 2, 0.01), nullptr) << "apart along the axis without grid";
+    EXPECT_NE(AddNode(p, 2.5, 2, 0), nullptr);
+}
+
 TEST(Problem, DuplicateAndIncompleteElementsAreRefused)
 {
     VelmorProblem p;
