@@ -4,6 +4,7 @@
 #include "ChildFrame.h"
 #include "VelmorApp.h"
 #include "views/VelmorBaseView.h"
+#include "views/VelmorView3dEdit.h"
 #include "platform/core/MessageService.h"
 #include "platform/qt/shell/MessageHub.h"
 #include "resources/MenuTables.h"
@@ -270,6 +271,8 @@ quint32 MainFrame::HelpContextAt(QWidget* widget, QPoint pos)
             if (isId && id > 0)
                 return quint32(0x10000 + id);
         }
+        if (auto* editor = qobject_cast<VelmorView3dEdit*>(w))
+            return editor->HelpContextAt(widget->mapTo(editor->viewport(), pos));
         if (auto* view = qobject_cast<VelmorBaseView*>(w)) {
             const QPoint at = widget->mapTo(view->viewport(), pos);
             if (const VelmorObject* e = view->HitTest(KIND_NONE, at.x(), at.y()))

@@ -441,10 +441,10 @@ private slots:
         QVERIFY(create);
         clickInHelpMode(create, QPoint(4, 4));
         QCOMPARE(help.takeLast().at(0).toUInt(), quint32(0x10000 + 32791));
-        // A section's icon in the view: the section dialog's page; empty space: the frame's.
+        // A section's icon in the editor: the section tool's page; empty space: the frame's.
         VelmorBaseView* view = m_app->ActiveFrame()->View();
         clickInHelpMode(view->viewport(), QPoint(15, 15));
-        QCOMPARE(help.takeLast().at(0).toUInt(), quint32(0x20000 + 418));
+        QCOMPARE(help.takeLast().at(0).toUInt(), quint32(98319));
         clickInHelpMode(view->viewport(), QPoint(view->viewport()->width() - 5, view->viewport()->height() - 5));
         QCOMPARE(help.takeLast().at(0).toUInt(), quint32(0x20000 + 2));
         // The menus show the commands' pictures too.
