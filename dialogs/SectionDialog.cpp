@@ -44,6 +44,20 @@ constexpr FieldText kFields[] = {
     {"227", "Densité", "[kg / cm3]"},
 };
 
+// A value as its box shows it: fifteen significant digits, so that a value converted from SI
+// units shows as the user would type it (0.001125 m4 is "112500" cm4, not "112499.99999999999").
+QString ValueText(double v)
+{
+    return QString::number(v, 'g', 15);
+}
+
+// The value as reading its box gives it back.
+double ThroughText(double v)
+{
+    ParseNumber(ValueText(v), v);
+    return v;
+}
+
 // The values of the fields, in the same order.
 std::array<double*, 10> Fields(SectionValues& v)
 {
@@ -59,8 +73,11 @@ SectionDialog::SectionDialog(const VelmorSeccionData& record, int problemType, Q
     setObjectName(QString::number(kResourceId));
     setWindowTitle(QString::fromUtf8("Sections et Matériaux"));
 
-    m_values = SectionToDialogUnits(record);
-    m_opened = m_values;
+    // What the boxes show on opening; a box that still shows it keeps the record's own value.
+    m_opened = SectionToDialogUnits(record);
+    for (double* v : Fields(m_opened))
+        *v = ThroughText(*v);
+    m_values = m_opened;
     m_valid = ComputeSection(m_values, m_problemType);
     m_values.shape = InitialSectionShape(m_values.shape, m_problemType);
 
@@ -99,6 +116,7 @@ SectionDialog::SectionDialog(const VelmorSeccionData& record, int problemType, Q
         const bool isGeometry = i <= J;
         QWidget* box = isGeometry ? geometry : material;
         m_edits[i] = MakeNumberEdit(kFields[i].controlId, *values[i], box);
+        m_edits[i]->setText(ValueText(*values[i]));
         AddNumberRow(isGeometry ? geometryGrid : materialGrid, isGeometry ? i : i - E, 0,
                      kFields[i].label, m_edits[i], kFields[i].unit);
     }
@@ -131,7 +149,7 @@ void SectionDialog::ShowFields()
 {
     const auto values = Fields(m_values);
     for (int i = 0; i < FIELD_COUNT; ++i)
-        m_edits[i]->setText(FormatNumber(*values[i]));
+        m_edits[i]->setText(ValueText(*values[i]));
     m_rectangular->setChecked(m_values.shape == SHAPE_RECTANGULAR);
     m_arbitrary->setChecked(m_values.shape == SHAPE_ARBITRARY);
     m_axial->setChecked(m_values.shape == SHAPE_AXIAL);

@@ -23,8 +23,8 @@ struct SectionValues
 // by an exact power of ten).
 SectionValues SectionToDialogUnits(const VelmorSeccionData& record);
 // Writes `values` back into `record` in SI units. A value equal to the one `opened` holds (what
-// SectionToDialogUnits gave when the dialog opened) was not changed and keeps the record's own
-// SI value bit for bit; the others are converted. Number and kind are left alone.
+// the dialog showed of the record when it opened) was not changed and keeps the record's own SI
+// value bit for bit; the others are converted. Number and kind are left alone.
 void SectionFromDialogUnits(const SectionValues& values, const SectionValues& opened,
                             VelmorSeccionData& record);
 
