@@ -364,7 +364,9 @@ void DrawBeamLoad(QPainter& p, const QSizeF& s, const Ink& ink, bool linear, boo
 
     const QString tag = projected ? QStringLiteral("proj.") : local ? QStringLiteral("loc.")
                                                                     : QStringLiteral("glob.");
-    Label(p, QRectF(2, 1, 40, 12), tag, ink.line, Qt::AlignLeft | Qt::AlignTop, 9);
+    // In the empty corner under the upper end of the beam.
+    Label(p, QRectF(s.width() - 50, s.height() - 26, 34, 12), tag, ink.line,
+          Qt::AlignRight | Qt::AlignVCenter, 10);
 }
 
 } // namespace
@@ -425,9 +427,12 @@ QIcon LoadTypeIcon(int type)
 
 QPixmap NodalLoadPicture()
 {
-    const QSize size(72, 64);
+    const QSize size(88, 80);
     return Render(size, 2.0, FormInk(false, false), false,
-                  [](QPainter& p, const QSizeF& s, const Ink& ink) {
+                  [](QPainter& p, const QSizeF& area, const Ink& ink) {
+                      // Drawn on a 72 x 64 frame scaled to the picture.
+                      const QSizeF s(72, 64);
+                      p.scale(area.width() / s.width(), area.height() / s.height());
                       const QPointF node(s.width() / 2 - 4, s.height() / 2 + 6);
                       p.setPen(QPen(ink.line, ink.weight + 1.0, Qt::SolidLine, Qt::FlatCap));
                       p.drawLine(node, node + QPointF(-26, 14));

@@ -10,7 +10,7 @@ namespace velmor {
 
 // Size of the pictures of the type buttons, in device-independent pixels.
 inline constexpr QSize kSupportPictureSize{64, 56};
-inline constexpr QSize kLoadPictureSize{88, 56};
+inline constexpr QSize kLoadPictureSize{100, 62};
 
 // Every icon holds four pictures: released (Off) and pressed (On, tinted, the symbol drawn
 // heavier), each also in a greyed form for a disabled button; at scale 1 and 2.

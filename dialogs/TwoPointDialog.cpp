@@ -23,9 +23,9 @@ TwoPointDialog::TwoPointDialog(const TwoPointForm& form, const Mfx3dPoint& trans
     for (int i = 0; i < 6; ++i) {
         const QByteArray id = QByteArray::number(169 + i);
         m_edits[i] = MakeNumberEdit(id.constData(), PointComponent(m_points[i / 3], i % 3), this);
-        AddNumberRow(grid, i % 3, (i / 3) * 3, form.labels[i], m_edits[i], form.units[i / 3]);
+        AddNumberRow(grid, i % 3, (i / 3) * 4, form.labels[i], m_edits[i], form.units[i / 3]);
     }
-    grid->setColumnMinimumWidth(3, 70);
+    grid->setColumnMinimumWidth(3, 16);
 
     m_buttons = MakeButtons(this, true, form.helpId, form.helpContext);
     auto* layout = new QVBoxLayout(this);
