@@ -3,10 +3,15 @@
 #include "ActionIcons.h"
 #include "VelmorApp.h"
 #include "VelmorDoc.h"
+#include "dialogs/BeamLoadDialog.h"
 #include "dialogs/CoordinatesDialog.h"
+#include "dialogs/NodalLoadDialog.h"
+#include "dialogs/SectionDialog.h"
+#include "dialogs/SupportDialog.h"
 #include "dialogs/TitleDialog.h"
 #include "views/VelmorBaseView.h"
 #include "views/VelmorView3dEdit.h"
+#include "views/VelmorView3dEjemplo.h"
 #include "resources/MenuTables.h"
 #include "resources/StringTable.h"
 
@@ -18,6 +23,7 @@
 #include <QMainWindow>
 #include <QPainter>
 #include <QStatusBar>
+#include <QSplitter>
 #include <QToolBar>
 #include <QUndoStack>
 
@@ -35,31 +41,21 @@ ChildFrame::ChildFrame(VelmorDoc& doc, Mode mode, QWidget* parent)
         connect(editor, &VelmorView3dEdit::StateChanged, this, &ChildFrame::UpdateToolbar);
         connect(&doc.UndoStack(), &QUndoStack::indexChanged, this, &ChildFrame::UpdateToolbar);
         m_view = editor;
+        m_inner->setCentralWidget(m_view);
     } else {
-        m_view = new VelmorBaseView(doc, m_inner);
+        // The calculation frame: the structure on the left of a splitter, the system of
+        // equations on its right (added by the calculation frame).
+        auto* splitter = new QSplitter(Qt::Horizontal, m_inner);
+        splitter->setObjectName("splitter");
+        m_view = new VelmorView3dEjemplo(doc, splitter);
+        splitter->addWidget(m_view);
+        m_inner->setCentralWidget(splitter);
     }
-    m_inner->setCentralWidget(m_view);
     if (mode == Mode::Library) {
         auto* bar = m_inner->addToolBar("Bibliothèque");
         bar->setObjectName("toolbar2");
         bar->setIconSize(QSize(16, 15));
-        for (int id : Toolbar(MenuId::Library)) {
-            if (id == 0) {
-                bar->addSeparator();
-                continue;
-            }
-            QAction* a = bar->addAction(CommandIcon(id), FromView(ToolTip(id)));
-            a->setObjectName(QString::number(id));
-            a->setStatusTip(FromView(StatusPrompt(id)));
-            a->setCheckable(m_view->Commands().Has(id) && IsToolOrAction(id));
-            connect(a, &QAction::triggered, this, [this, id] {
-                m_view->setFocus();
-                if (VelmorApp* app = App())
-                    app->OnCommand(id);
-                UpdateToolbar();
-            });
-            m_toolbarActions.push_back(a);
-        }
+        FillToolbar(bar, Toolbar(MenuId::Library));
         auto* status = new QStatusBar(m_inner);
         status->setObjectName("126");
         QLabel* panes[4];
@@ -102,6 +98,27 @@ void ChildFrame::UpdateToolbar()
     }
 }
 
+void ChildFrame::FillToolbar(QToolBar* bar, const std::vector<int>& buttons)
+{
+    for (int id : buttons) {
+        if (id == 0) {
+            bar->addSeparator();
+            continue;
+        }
+        QAction* a = bar->addAction(CommandIcon(id), FromView(ToolTip(id)));
+        a->setObjectName(QString::number(id));
+        a->setStatusTip(FromView(StatusPrompt(id)));
+        a->setCheckable(IsToolOrAction(id));
+        connect(a, &QAction::triggered, this, [this, id] {
+            m_view->setFocus();
+            if (VelmorApp* app = App())
+                app->OnCommand(id);
+            UpdateToolbar();
+        });
+        m_toolbarActions.push_back(a);
+    }
+}
+
 bool ChildFrame::IsToolOrAction(int id)
 {
     switch (id) {
@@ -115,6 +132,15 @@ bool ChildFrame::IsToolOrAction(int id)
     case ID_TOOL_LOAD:
     case ID_TOOL_HINGE:
     case ID_ZOOM:
+    // The solution commands show the step being worked on.
+    case 32808:
+    case 32809:
+    case 32811:
+    case 32812:
+    case 32833:
+    case 32834:
+    case 32836:
+    case 32854:
         return true;
     default:
         return false;
@@ -124,6 +150,18 @@ bool ChildFrame::IsToolOrAction(int id)
 void ChildFrame::ConnectDialogs(VelmorView3dEdit& editor)
 {
     EditorDialogs& d = editor.Dialogs();
+    d.section = [&editor](VelmorSeccionData& record, int type) {
+        return SectionDialog::Edit(record, type, &editor);
+    };
+    d.support = [&editor](VelmorApoyoData& record, int type) {
+        return SupportDialog::Edit(record, type, &editor);
+    };
+    d.nodalLoad = [&editor](VelmorCargaData& record, int type) {
+        return NodalLoadDialog::Edit(record, type, &editor);
+    };
+    d.beamLoad = [&editor](VelmorCargaData& record, int type, int beam, int n1, int n2, double length) {
+        return BeamLoadDialog::Edit(record, type, &editor, LoadedBeam{beam, n1, n2, length});
+    };
     d.coordinates = [&editor](Mfx3dPoint& point, int type) {
         return CoordinatesDialog::Edit(point, type, &editor);
     };

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "model/VelmorProblem.h"
+#include "platform/core/CommandTable.h"
 #include "resources/MenuTables.h"
 
 #include <QMdiSubWindow>
@@ -14,6 +15,7 @@
 
 class QLabel;
 class QMainWindow;
+class QToolBar;
 
 namespace velmor {
 
@@ -41,9 +43,17 @@ public:
     VelmorBaseView* View() { return m_view; }
     // Enables the toolbar's buttons as their commands can run now.
     void UpdateToolbar();
+    // The frame's own commands (the calculation frame's tutor bar and printing), after the
+    // view's and before the application's.
+    const CommandTable& Commands() const { return m_frameCommands; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Puts the actions of `buttons` (0 a separator) on `bar`, each sending its command.
+    void FillToolbar(QToolBar* bar, const std::vector<int>& buttons);
+
+    CommandTable m_frameCommands;
+    std::vector<QAction*> m_toolbarActions;
 
 private:
     void UpdateTitle();
@@ -56,7 +66,6 @@ private:
     Mode m_mode;
     QMainWindow* m_inner;
     VelmorBaseView* m_view;
-    std::vector<QAction*> m_toolbarActions;
 };
 
 } // namespace velmor

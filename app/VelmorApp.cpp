@@ -1,6 +1,7 @@
 #include "VelmorApp.h"
 
 #include "ChildFrame.h"
+#include "tutor/VelmorSplitterFrame.h"
 #include "MainFrame.h"
 #include "VelmorDoc.h"
 #include "views/VelmorBaseView.h"
@@ -108,7 +109,8 @@ VelmorDoc* VelmorApp::ActiveDocument() const
 
 ChildFrame* VelmorApp::CreateFrame(VelmorDoc& doc, Mode mode)
 {
-    auto* frame = new ChildFrame(doc, mode);
+    ChildFrame* frame = mode == Mode::Library ? new ChildFrame(doc, mode)
+                                              : new VelmorSplitterFrame(doc, mode);
     QStatusBar* status = m_main->statusBar();
     connect(frame->View(), &VelmorBaseView::PromptChanged, status,
             [status](const QString& text) { status->showMessage(text); });
@@ -305,15 +307,26 @@ bool VelmorApp::CloseAll()
 
 bool VelmorApp::IsEnabled(int id) const
 {
-    if (ChildFrame* frame = ActiveFrame(); frame && frame->View()->IsEnabled(id))
-        return true;
+    if (ChildFrame* frame = ActiveFrame()) {
+        if (frame->View()->IsEnabled(id) || frame->Commands().IsEnabled(id))
+            return true;
+        // A command of the view or the frame that cannot run now is not the application's.
+        if (frame->View()->Commands().Has(id) || frame->Commands().Has(id))
+            return false;
+    }
     return m_commands.IsEnabled(id);
 }
 
 bool VelmorApp::OnCommand(int id)
 {
-    if (ChildFrame* frame = ActiveFrame(); frame && frame->View()->OnCommand(id))
-        return true;
+    if (ChildFrame* frame = ActiveFrame()) {
+        if (frame->View()->OnCommand(id) || frame->Commands().Run(id)) {
+            frame->UpdateToolbar();
+            return true;
+        }
+        if (frame->View()->Commands().Has(id) || frame->Commands().Has(id))
+            return false;
+    }
     return m_commands.Run(id);
 }
 

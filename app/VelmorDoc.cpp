@@ -4,6 +4,7 @@
 #include "model/ProblemSnapshot.h"
 #include "platform/core/MessageService.h"
 #include "platform/qt/shell/MessageHub.h"
+#include "tutor/TutorFace.h"
 #include "views/core/ProgramOptions.h"
 
 #include <QApplication>
@@ -66,6 +67,8 @@ VelmorDoc::VelmorDoc(QObject* parent)
       m_untitledNumber(++g_untitledCount)
 {
     m_problem->m_pDoc = this;
+    m_tutor = std::make_unique<VelmorTutor>(*m_problem);
+    m_tutorFace = std::make_unique<TutorFace>(*this, *m_tutor);
     m_undo.setObjectName("undo");
     connect(&m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) {
         if (!m_rebuildingHistory)
@@ -76,6 +79,9 @@ VelmorDoc::VelmorDoc(QObject* parent)
 VelmorDoc::~VelmorDoc()
 {
     m_ready = false;
+    // The solution ends before its structure goes.
+    m_tutorFace.reset();
+    m_tutor.reset();
     m_problem.reset();
 }
 

@@ -18,6 +18,8 @@ class QWidget;
 namespace velmor {
 
 struct ProblemSnapshot;
+class TutorFace;
+class VelmorTutor;
 
 class VelmorDoc : public QObject, public ProblemDocument
 {
@@ -25,6 +27,10 @@ class VelmorDoc : public QObject, public ProblemDocument
 public:
     explicit VelmorDoc(QObject* parent = nullptr);
     ~VelmorDoc() override;
+
+    // The step-by-step solution of the structure, and its signals.
+    VelmorTutor& Tutor() { return *m_tutor; }
+    TutorFace& TutorEvents() { return *m_tutorFace; }
 
     VelmorProblem& Problem() { return *m_problem; }
     const VelmorProblem& Problem() const { return *m_problem; }
@@ -107,6 +113,8 @@ private:
     void BoundHistory();
 
     std::unique_ptr<VelmorProblem> m_problem;
+    std::unique_ptr<VelmorTutor> m_tutor;
+    std::unique_ptr<TutorFace> m_tutorFace;
     const ProgramOptions* m_options;
     std::vector<ProblemObserver*> m_views;
     QString m_path;

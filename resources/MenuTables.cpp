@@ -158,4 +158,27 @@ const std::vector<int>& Toolbar(MenuId resourceId)
     return resourceId == MenuId::Main ? main : resourceId == MenuId::Library ? editor : none;
 }
 
+const std::vector<int>& CalculationToolbar(int resource)
+{
+    static const std::vector<int> solving = {32811, 32812, 32834, 32836, 32833, 32854, 0, 32810, 32819, 0,
+                                             32769, 0, 32796, 32801, 32803, 32802};
+    static const std::vector<int> results = {32826, 0, 32822, 32823, 32843, 32825, 32824, 32844, 0,
+                                             32837, 32838, 32839, 32846, 0, 32810, 32819, 32855, 0,
+                                             32896, 0, 32769, 0, 32796, 32801, 32803, 32802};
+    static const std::vector<int> laws = {32826, 0, 32858, 32856, 32857, 32861, 32859, 32860, 0,
+                                          32837, 32838, 32839, 32846, 0, 32810, 32819, 32855, 0,
+                                          32896, 0, 32769, 0, 32796, 32801, 32803, 32802};
+    static const std::vector<int> drawing = {32862, 32863, 0, 32870, 32865, 32864, 0, 32866, 32867, 0,
+                                             32868, 32871, 32872, 32873, 0, 32879, 0, 32874, 32875,
+                                             32876, 0, 32810, 32819, 0, 32869};
+    static const std::vector<int> none;
+    switch (resource) {
+    case 7: return solving;
+    case 6: return results;
+    case 1017: return laws;
+    case 1018: return drawing;
+    default: return none;
+    }
+}
+
 } // namespace velmor

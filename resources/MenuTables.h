@@ -112,4 +112,9 @@ const std::vector<Accelerator>& Accelerators();
 // Toolbar buttons in order; 0 is a separator. Resource 3: main frame; 2: editor.
 const std::vector<int>& Toolbar(MenuId resourceId);
 
+// The toolbars of the calculation frame, which follow the solution's progress: 7 while the
+// solution is not finished, 6 after the results (examples), 1017 the exercises' laws, 1018
+// while a law is drawn. Empty for any other resource.
+const std::vector<int>& CalculationToolbar(int resource);
+
 } // namespace velmor

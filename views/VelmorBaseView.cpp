@@ -1,6 +1,10 @@
 #include "VelmorBaseView.h"
 
 #include "app/VelmorDoc.h"
+#include "dialogs/BeamLoadDialog.h"
+#include "dialogs/NodalLoadDialog.h"
+#include "dialogs/SectionDialog.h"
+#include "dialogs/SupportDialog.h"
 #include "numeric/Mfx3dDC.h"
 #include "platform/core/MessageService.h"
 #include "platform/core/RecordingCanvas.h"
@@ -43,24 +47,28 @@ const char* kindName(int kind)
     }
 }
 
-// The record of an element as lines of text, for the information window.
-QString describe(const VelmorObject& e)
+// The element's own dialog, read-only: what the information window shows of it.
+QDialog* informationDialog(const VelmorObject& e, int problemType, QWidget* parent)
 {
     const VelmorObjectData* d = e.m_pData.get();
-    if (!d)
-        return {};
-    QString text = QString("%1 %2").arg(KindKeyword(d->m_kind)).arg(d->m_number);
     if (const auto* s = dynamic_cast<const VelmorSeccionData*>(d))
-        text += QString("\nE = %1 N/m²\nG = %2 N/m²\nA = %3 m²\nIy = %4 m⁴\nIz = %5 m⁴\nJ = %6 m⁴\nrho = %7 kg/m³")
-                    .arg(s->m_E).arg(s->m_G).arg(s->m_A).arg(s->m_Iy).arg(s->m_Iz).arg(s->m_J).arg(s->m_rho);
+        return new SectionDialog(*s, problemType, parent, true);
     if (const auto* a = dynamic_cast<const VelmorApoyoData*>(d))
-        text += QString("\nType %1 (%2 %3 %4 %5 %6 %7)")
-                    .arg(a->m_nType).arg(a->m_restraint[0]).arg(a->m_restraint[1]).arg(a->m_restraint[2])
-                    .arg(a->m_restraint[3]).arg(a->m_restraint[4]).arg(a->m_restraint[5]);
-    if (const auto* l = dynamic_cast<const VelmorCargaData*>(d))
-        for (int i = 0; i < 4; ++i)
-            text += QString("\n(%1, %2, %3)").arg(l->m_point[i].x).arg(l->m_point[i].y).arg(l->m_point[i].z);
-    return text;
+        return new SupportDialog(*a, problemType, parent, true);
+    const auto* l = dynamic_cast<const VelmorCargaData*>(d);
+    if (!l)
+        return nullptr;
+    if (e.Kind() == KIND_NODAL_LOAD)
+        return new NodalLoadDialog(*l, problemType, parent, true);
+    const VelmorObject* beam = e.GetParent(0);
+    LoadedBeam info;
+    if (beam) {
+        info.number = beam->Number();
+        info.node1 = beam->GetNumber(1);
+        info.node2 = beam->GetNumber(2);
+        info.length = beam->GetLength();
+    }
+    return new BeamLoadDialog(*l, problemType, info, parent, true);
 }
 
 } // namespace
@@ -352,11 +360,14 @@ void VelmorBaseView::mousePressEvent(QMouseEvent* event)
     if (event->button() == Qt::RightButton) {
         for (int kind : {KIND_SECTION, KIND_NODAL_LOAD, KIND_BEAM_LOAD, KIND_SUPPORT}) {
             if (VelmorObject* e = HitTest(kind, p.x(), p.y())) {
+                // One information window at a time; it stays until the user closes it.
                 delete m_info;
-                m_info = new QLabel(describe(*e), this, Qt::ToolTip);
-                m_info->setObjectName("information");
-                m_info->move(mapToGlobal(p) + QPoint(12, 12));
-                m_info->show();
+                m_info = informationDialog(*e, m_doc.Problem().m_nType, this);
+                if (m_info) {
+                    m_info->setAttribute(Qt::WA_DeleteOnClose);
+                    m_info->setProperty("information", true);
+                    m_info->show();
+                }
                 return;
             }
         }
@@ -470,11 +481,6 @@ void VelmorBaseView::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::MiddleButton) {
         m_dragging = false;
-        return;
-    }
-    if (event->button() == Qt::RightButton && m_info) {
-        delete m_info;
-        m_info = nullptr;
         return;
     }
     if (event->button() == Qt::LeftButton && m_band && m_band->isVisible()) {

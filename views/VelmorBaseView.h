@@ -11,6 +11,8 @@
 #include "views/core/StructureRenderer.h"
 
 #include <QAbstractScrollArea>
+#include <QDialog>
+#include <QPointer>
 #include <QImage>
 
 #include <memory>
@@ -134,7 +136,8 @@ protected:
     // Middle-button drag: pan, or with Shift, in the oblique view of a space problem, orbit.
     QPoint m_dragLast;
     bool m_dragging = false;
-    QWidget* m_info = nullptr;
+    // The information window of the right button: the element's dialog, read-only.
+    QPointer<QDialog> m_info;
     // The window's picture is drawn here first, then copied to the window (see paintEvent).
     QImage m_picture;
 };

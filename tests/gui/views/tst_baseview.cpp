@@ -6,6 +6,8 @@
 #include "app/VelmorDoc.h"
 #include "examples/ExampleModels.h"
 #include "model/VelmorNudo.h"
+#include "dialogs/SectionDialog.h"
+#include "dialogs/SupportDialog.h"
 #include "views/VelmorBaseView.h"
 #include "views/core/ProgramOptions.h"
 
@@ -268,8 +270,26 @@ private slots:
         QCOMPARE(view->HitTest(KIND_SECTION, 40, 20), doc->Problem().List(KIND_SECTION).at(1));
         // A right click on empty space opens nothing.
         QTest::mousePress(view->viewport(), Qt::RightButton, {}, QPoint(2, 470));
-        QVERIFY(!view->findChild<QWidget*>("information"));
+        QVERIFY(!view->findChild<QDialog*>());
         QTest::mouseRelease(view->viewport(), Qt::RightButton, {}, QPoint(2, 470));
+        // On a section's icon: the section's own dialog, read-only, until it is closed.
+        QTest::mousePress(view->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+        QTest::mouseRelease(view->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+        auto* info = view->findChild<SectionDialog*>("418");
+        QVERIFY(info);
+        QVERIFY(info->isVisible());
+        QVERIFY(info->IsReadOnly());
+        QVERIFY(test::Shoot(info, "information-section"));
+        // A support's: its support dialog instead (one window at a time).
+        const VelmorObject* support = doc->Problem().List(KIND_SUPPORT).at(0);
+        const PixelRect r = view->Display().EntryOf(*support)->Rect();
+        const QPoint at((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        QCOMPARE(view->HitTest(KIND_SUPPORT, at.x(), at.y()), support);
+        QTest::mousePress(view->viewport(), Qt::RightButton, {}, at);
+        QVERIFY(view->findChild<SupportDialog*>("403"));
+        QVERIFY(view->findChild<SupportDialog*>("403")->IsReadOnly());
+        QTest::qWait(1); // the section's window went
+        QVERIFY(!view->findChild<SectionDialog*>("418"));
     }
 
     void printingThatCannotBeDoneSaysSo()

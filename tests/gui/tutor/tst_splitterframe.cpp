@@ -1,0 +1,184 @@
+// The calculation frame driven as a student drives it, offscreen: an example opened in
+// "Exemples", solved step by step with the tutor bar, the toolbars following the progress, the
+// result bars filled for the problem's degrees of freedom only, and the exercises' end.
+#include "TestHooks.h"
+#include "gui/dialogs/DialogTestSupport.h"
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "app/VelmorApp.h"
+#include "app/VelmorDoc.h"
+#include "platform/qt/shell/Settings.h"
+#include "tutor/ResultBars.h"
+#include "tutor/VelmorSplitterFrame.h"
+#include "tutor/core/VelmorTutor.h"
+#include "views/VelmorView3dEjemplo.h"
+
+#include <QDialog>
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTest>
+#include <QToolBar>
+
+using namespace velmor;
+
+class TestSplitterFrame : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<VelmorApp> m_app;
+    test::RecordMessages* m_messages = nullptr;
+    std::vector<TutorStage> m_stepDialogs, m_flowDialogs;
+
+    VelmorSplitterFrame* open(Mode mode, const char* name)
+    {
+        m_app->SetMode(mode);
+        VelmorDoc* doc = m_app->OpenDocument(QString(VELMOR_EXAMPLES) + "/" + name);
+        if (!doc)
+            return nullptr;
+        auto* frame = qobject_cast<VelmorSplitterFrame*>(m_app->ActiveFrame());
+        if (!frame)
+            return nullptr;
+        // The student reads each dialog and presses OK.
+        SolutionDialogs& d = static_cast<VelmorView3dEjemplo*>(frame->View())->Dialogs();
+        d.step = [this](TutorStage s, bool, int) {
+            m_stepDialogs.push_back(s);
+            return int(QDialog::Accepted);
+        };
+        d.flow = [this](TutorStage s) {
+            m_flowDialogs.push_back(s);
+            return int(QDialog::Accepted);
+        };
+        return frame;
+    }
+
+    void click(VelmorSplitterFrame* frame, int id)
+    {
+        auto* button = frame->TutorBar()->findChild<QPushButton*>(QString::number(id));
+        QVERIFY(button);
+        QVERIFY(button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        Settings::OpenStore().clear();
+    }
+
+    void init()
+    {
+        m_messages = new test::RecordMessages;
+        m_app = std::make_unique<VelmorApp>();
+        m_app->Start(false);
+        m_stepDialogs.clear();
+        m_flowDialogs.clear();
+    }
+
+    void cleanup()
+    {
+        m_messages->answers.assign(20, MessageAnswer::No);
+        m_app->CloseAll();
+        m_app.reset();
+        delete m_messages;
+    }
+
+    void exampleSolvedStepByStepWithTheTutorBar()
+    {
+        VelmorSplitterFrame* frame = open(Mode::Examples, "portique-simple.vlm");
+        QVERIFY(frame);
+        auto* splitter = frame->Inner()->findChild<QSplitter*>("splitter");
+        QVERIFY(splitter);
+        QCOMPARE(splitter->count(), 2);
+        QCOMPARE(frame->ToolbarResource(), 7);
+        QVERIFY(!frame->TutorBar()->isVisible());
+        QVERIFY(!m_app->IsEnabled(32811)); // no solution yet
+        QVERIFY(m_app->IsEnabled(32808));
+
+        QVERIFY(m_app->OnCommand(32808)); // "Pas à Pas"
+        VelmorTutor& tutor = frame->Tutor();
+        QVERIFY(tutor.IsActive());
+        QVERIFY(frame->TutorBar()->isVisible());
+        QVERIFY(m_app->OnCommand(32811)); // "Numérotation des Noeuds"
+        QCOMPARE(m_stepDialogs, std::vector<TutorStage>{TutorStage::Numbering});
+        QCOMPARE(tutor.Target(), TutorStage::Numbering);
+        auto* task = frame->TutorBar()->findChild<QLineEdit*>("32887");
+        auto* next = frame->TutorBar()->findChild<QLineEdit*>("32886");
+        QVERIFY(!task->text().isEmpty());
+        QVERIFY(!next->text().isEmpty());
+
+        // "Examiner" numbers one node; "Terminer" the rest, then each step in turn: the flow
+        // chart comes between the steps and leads on to the next step's dialog.
+        click(frame, 32883);
+        QCOMPARE(tutor.NodeDone().front(), 1);
+        for (int guard = 0; guard < 40 && tutor.Done() != TutorStage::Stiffness; ++guard)
+            click(frame, 32884);
+        QCOMPARE(tutor.Done(), TutorStage::Stiffness);
+        QVERIFY(test::Shoot(frame->Inner(), "calculation-frame-mid-solution"));
+        for (int guard = 0; guard < 40 && tutor.Done() != TutorStage::Results; ++guard) {
+            auto* finish = frame->TutorBar()->findChild<QPushButton*>("32884");
+            if (finish->isEnabled())
+                click(frame, 32884);
+            else
+                click(frame, 32883);
+        }
+        QCOMPARE(tutor.Done(), TutorStage::Results);
+        QCOMPARE(m_flowDialogs.front(), TutorStage::Stiffness);
+        QCOMPARE(m_stepDialogs.back(), TutorStage::Results);
+        QCOMPARE(frame->ToolbarResource(), 6);
+        QVERIFY(frame->Inner()->findChild<QToolBar*>("toolbar6"));
+
+        // The result bars: a plane frame fills x, y and the rotation about z only.
+        const VelmorObject* node = frame->Document().Problem().List(KIND_NODE).FindNumber(2);
+        frame->ShowResults(ResultBar::Displacements, node, true);
+        ResultBar* bar = frame->Bar(ResultBar::Displacements);
+        QVERIFY(bar->isVisible());
+        const auto analysis = tutor.CurrentAnalysis();
+        const long k = node->GetNumber(0);
+        const int c = analysis->DofPerNode();
+        QCOMPARE(bar->Box(351)->text(), QString::asprintf("%8.3g", analysis->Displacements().At((k - 1) * c + 1)));
+        QCOMPARE(bar->Box(352)->text(), QString::asprintf("%8.3g", analysis->Displacements().At((k - 1) * c + 2)));
+        QCOMPARE(bar->Box(356)->text(), QString::asprintf("%8.3g", analysis->Displacements().At((k - 1) * c + 3)));
+        for (int id : {353, 354, 355})
+            QVERIFY(bar->Box(id)->text().isEmpty());
+        const VelmorObject* beam = frame->Document().Problem().List(KIND_BEAM).FindNumber(1);
+        frame->ShowResults(ResultBar::Efforts, beam, true);
+        QCOMPARE(frame->Bar(ResultBar::Efforts)->Box(365)->text(), QString("1"));
+        QVERIFY(!frame->Bar(ResultBar::Efforts)->Box(357)->text().isEmpty());
+        QVERIFY(frame->Bar(ResultBar::Efforts)->Box(359)->text().isEmpty());
+        QVERIFY(test::Shoot(bar, "result-bar-displacements"));
+        QVERIFY(test::Shoot(frame->Bar(ResultBar::Efforts), "result-bar-efforts"));
+    }
+
+    void finalSolutionAndCancel()
+    {
+        VelmorSplitterFrame* frame = open(Mode::Examples, "poutre-deux-travees.vlm");
+        QVERIFY(frame);
+        QVERIFY(m_app->OnCommand(32809)); // "Solution Finale"
+        QCOMPARE(frame->Tutor().Done(), TutorStage::Results);
+        QCOMPARE(frame->ToolbarResource(), 6);
+        QVERIFY(!m_messages->messages.empty());
+        QVERIFY(m_app->OnCommand(32808));
+        QVERIFY(frame->TutorBar()->isVisible());
+        click(frame, 32882); // "Annuler Solution"
+        QVERIFY(!frame->Tutor().IsActive());
+        QVERIFY(!frame->TutorBar()->isVisible());
+        QCOMPARE(frame->ToolbarResource(), 7);
+    }
+
+    void exercisesStopBeforeTheLaws()
+    {
+        VelmorSplitterFrame* frame = open(Mode::Exercises, "portique-simple.vlm");
+        QVERIFY(frame);
+        QVERIFY(m_app->OnCommand(32809));
+        QCOMPARE(frame->Tutor().Done(), TutorStage::Solution);
+        QCOMPARE(frame->Tutor().Target(), TutorStage::Laws);
+        QCOMPARE(frame->ToolbarResource(), 1017);
+    }
+};
+
+QTEST_MAIN(TestSplitterFrame)
+#include "tst_splitterframe.moc"

@@ -1,0 +1,59 @@
+// The frame of the examples and exercises: the structure on the left of a splitter and the
+// system of equations on its right, a toolbar that follows the progress of the solution, the
+// tutor bar with the "Tâche" and "Etape suivante" texts and the tutor's buttons, and three
+// floating result bars.
+#pragma once
+
+#include "app/ChildFrame.h"
+
+class QLineEdit;
+class QPushButton;
+class QToolBar;
+class QDockWidget;
+
+namespace velmor {
+
+class ResultBar;
+class VelmorTutor;
+
+class VelmorSplitterFrame : public ChildFrame
+{
+    Q_OBJECT
+public:
+    VelmorSplitterFrame(VelmorDoc& doc, Mode mode, QWidget* parent = nullptr);
+    ~VelmorSplitterFrame() override;
+
+    VelmorTutor& Tutor();
+    QDockWidget* TutorBar() const { return m_tutorBar; }
+    ResultBar* Bar(int kind) const;
+    QWidget* MatrixPane() const { return m_matrix; }
+    // The toolbar resource shown now (7, 6, 1017 or 1018).
+    int ToolbarResource() const { return m_toolbarResource; }
+    // The toolbar and the tutor bar as the solution stands.
+    void RefreshProgress();
+    // Shows the bar of `kind` filled with the element's results (a node, or a beam for the
+    // internal forces), or hides it.
+    void ShowResults(int kind, const VelmorObject* element, bool show);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildTutorBar();
+    void AddFrameCommands();
+    void LoadToolbar(int resource);
+
+    QWidget* m_matrix = nullptr;
+    QToolBar* m_toolbar = nullptr;
+    int m_toolbarResource = 0;
+    QDockWidget* m_tutorBar = nullptr;
+    QLineEdit* m_task = nullptr;
+    QLineEdit* m_next = nullptr;
+    QPushButton* m_finish = nullptr;
+    QPushButton* m_examine = nullptr;
+    ResultBar* m_bars[3] = {};
+    bool m_sized = false;
+};
+
+} // namespace velmor
