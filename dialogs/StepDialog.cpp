@@ -145,7 +145,7 @@ QPushButton* AddSkipStepButton(QDialog* dialog, QDialogButtonBox* buttons)
     skip->setObjectName(QString::number(kSkipStepResult));
     skip->setAutoDefault(false);
     QObject::connect(skip, &QPushButton::clicked, dialog, [dialog] {
-        if (Messages().Show(LoadString(kSkipQuestion), MessageButtons::YesNo,
+        if (Messages().Show(LoadString(kSkipQuestion), MessageButtons::YesNoDefaultNo,
                             MessageIcon::Question) == MessageAnswer::Yes)
             dialog->done(kSkipStepResult);
     });

@@ -61,7 +61,8 @@ public:
             answers.erase(answers.begin());
             return a;
         }
-        return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel
+        return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ||
+                       buttons == MessageButtons::YesNoDefaultNo
                    ? MessageAnswer::Yes
                    : MessageAnswer::Ok;
     }

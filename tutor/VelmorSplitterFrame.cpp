@@ -4,6 +4,8 @@
 #include "TutorFace.h"
 #include "app/VelmorApp.h"
 #include "app/VelmorDoc.h"
+#include "dialogs/FlowDialog.h"
+#include "dialogs/StepDialog.h"
 #include "platform/qt/shell/MessageHub.h"
 #include "resources/MenuTables.h"
 #include "tutor/core/TutorRules.h"
@@ -69,6 +71,14 @@ VelmorSplitterFrame::VelmorSplitterFrame(VelmorDoc& doc, Mode mode, QWidget* par
         m_bars[kind == ResultBar::Displacements ? 0 : kind == ResultBar::Reactions ? 1 : 2] = bar;
     }
     AddFrameCommands();
+    // The solution's dialogs over the structure.
+    auto* view = static_cast<VelmorView3dEjemplo*>(View());
+    view->Dialogs().step = [view](TutorStage step, bool exercise, int problemType) {
+        return StepDialog::Run(step, exercise, problemType, view);
+    };
+    view->Dialogs().flow = [view](TutorStage target) {
+        return FlowDialog::Run(target, QStringLiteral(" "), view);
+    };
 
     TutorFace& face = doc.TutorEvents();
     connect(&face, &TutorFace::changed, this, &VelmorSplitterFrame::RefreshProgress);

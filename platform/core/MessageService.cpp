@@ -12,7 +12,8 @@ public:
     MessageAnswer Show(std::string_view text, MessageButtons buttons, MessageIcon) override
     {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-        return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel
+        return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ||
+                       buttons == MessageButtons::YesNoDefaultNo
                    ? MessageAnswer::Yes
                    : MessageAnswer::Ok;
     }

@@ -8,8 +8,9 @@
 namespace velmor {
 
 // YesNoCancel is the question before work could be lost: Cancel (also Escape, or closing the
-// box) keeps everything as it is.
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// box) keeps everything as it is. YesNoDefaultNo is a Yes/No question whose default (Return)
+// is No: a question whose hasty answer should not skip anything.
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 enum class MessageIcon { None, Information, Warning, Error, Question };
 

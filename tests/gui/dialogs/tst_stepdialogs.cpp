@@ -329,7 +329,7 @@ private slots:
         QCOMPARE(int(messages.texts.size()), questions);
         if (questions) {
             QCOMPARE(QString::fromStdString(messages.texts[0]), Utf8(kSkipQuestion));
-            QVERIFY(messages.buttons[0] == MessageButtons::YesNo);
+            QVERIFY(messages.buttons[0] == MessageButtons::YesNoDefaultNo);
             QVERIFY(messages.icons[0] == MessageIcon::Question);
         }
         if (ending == QLatin1String("skip-no-then-ok")) QVERIFY(openAfterNo);

@@ -122,6 +122,10 @@ void TestMessageService::answers_data()
         << MessageButtons::YesNo << none << int(Qt::Key_Return) << MessageAnswer::Yes << yesNo;
     QTest::newRow("YesNo: Escape answers No")
         << MessageButtons::YesNo << none << int(Qt::Key_Escape) << MessageAnswer::No << yesNo;
+    QTest::newRow("YesNoDefaultNo: Return takes No") << MessageButtons::YesNoDefaultNo << none
+                                                     << int(Qt::Key_Return) << MessageAnswer::No << yesNo;
+    QTest::newRow("YesNoDefaultNo: click Yes") << MessageButtons::YesNoDefaultNo << int(QMessageBox::Yes)
+                                               << noKey << MessageAnswer::Yes << yesNo;
     // The question before work could be lost: Escape keeps everything.
     const int yesNoCancel = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     QTest::newRow("YesNoCancel: click Yes") << MessageButtons::YesNoCancel << int(QMessageBox::Yes)

@@ -110,21 +110,19 @@ private slots:
         QVERIFY(!task->text().isEmpty());
         QVERIFY(!next->text().isEmpty());
 
-        // "Examiner" numbers one node; "Terminer" the rest, then each step in turn: the flow
-        // chart comes between the steps and leads on to the next step's dialog.
+        // "Examiner" numbers one node at a time ("Terminer" waits for a first step done);
+        // then "Terminer" completes each step: the flow chart comes between the steps and
+        // leads on to the next step's dialog.
+        auto* finish = frame->TutorBar()->findChild<QPushButton*>("32884");
+        QVERIFY(!finish->isEnabled());
         click(frame, 32883);
         QCOMPARE(tutor.NodeDone().front(), 1);
         for (int guard = 0; guard < 40 && tutor.Done() != TutorStage::Stiffness; ++guard)
-            click(frame, 32884);
+            click(frame, finish->isEnabled() ? 32884 : 32883);
         QCOMPARE(tutor.Done(), TutorStage::Stiffness);
         QVERIFY(test::Shoot(frame->Inner(), "calculation-frame-mid-solution"));
-        for (int guard = 0; guard < 40 && tutor.Done() != TutorStage::Results; ++guard) {
-            auto* finish = frame->TutorBar()->findChild<QPushButton*>("32884");
-            if (finish->isEnabled())
-                click(frame, 32884);
-            else
-                click(frame, 32883);
-        }
+        for (int guard = 0; guard < 40 && tutor.Done() != TutorStage::Results; ++guard)
+            click(frame, finish->isEnabled() ? 32884 : 32883);
         QCOMPARE(tutor.Done(), TutorStage::Results);
         QCOMPARE(m_flowDialogs.front(), TutorStage::Stiffness);
         QCOMPARE(m_stepDialogs.back(), TutorStage::Results);

@@ -228,6 +228,7 @@ private slots:
         QCOMPARE(p.Count(KIND_NODAL_LOAD), size_t(1));
         QCOMPARE(p.Count(KIND_BEAM_LOAD), size_t(1));
         QVERIFY2(messages.texts.empty(), messages.texts.empty() ? "" : messages.texts[0].c_str());
+        QVERIFY(test::Shoot(e.view.get(), "editor-portal"));
         // The distributed load is on the top beam (2 -> 3).
         const VelmorObject* loaded = p.List(KIND_BEAM_LOAD).FindNumber(1)->GetParent(0);
         QCOMPARE(loaded->GetParent(1)->Number(), 2);
