@@ -16,10 +16,8 @@ inline void SupportedBeam(VelmorProblem& p, int nodes, int supports)
     VelmorObject* previous = nullptr;
     for (int i = 0; i < nodes; ++i) {
         VelmorObject* node = b.Node(i, 0, 0);
-        if (previous)
-            b.Beam(section, previous, node);
-        if (i < supports)
-            b.Support(node, 2);
+        if (previous) b.Beam(section, previous, node);
+        if (i < supports) b.Support(node, 2);
         previous = node;
     }
     b.NodalLoad(previous, {0, -10000, 0});

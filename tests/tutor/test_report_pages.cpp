@@ -64,17 +64,16 @@ TEST_P(ReportPagesTest, LinesGoOnPagesOfFifty)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReportPagesTest,
-    ::testing::Values(
-        PagesCase{"NoLinesKeepsTheTitlePage", 0, 1, {0}},
-        PagesCase{"NegativeCountIsEmpty", -3, 2, {0}},
-        PagesCase{"ShortReport", 35, 1, {35}},
-        PagesCase{"FullFirstPage", 50, 1, {50}},
-        PagesCase{"FiftyOneLinesOnTwoPages", 51, 2, {50, 1}},
-        PagesCase{"ReservedPageWithoutLinesIsDropped", 50, 2, {50}},
-        PagesCase{"TwoReservedEmptyPagesDropped", 100, 4, {50, 50}},
-        PagesCase{"ThreePartialLast", 109, 3, {50, 50, 9}},
-        PagesCase{"LinesPastTheReservationAllPrinted", 120, 1, {50, 50, 20}},
-        PagesCase{"ReservationBelowOneCountsAsOne", 20, 0, {20}}),
+    ::testing::Values(PagesCase{"NoLinesKeepsTheTitlePage", 0, 1, {0}},
+                      PagesCase{"NegativeCountIsEmpty", -3, 2, {0}},
+                      PagesCase{"ShortReport", 35, 1, {35}},
+                      PagesCase{"FullFirstPage", 50, 1, {50}},
+                      PagesCase{"FiftyOneLinesOnTwoPages", 51, 2, {50, 1}},
+                      PagesCase{"ReservedPageWithoutLinesIsDropped", 50, 2, {50}},
+                      PagesCase{"TwoReservedEmptyPagesDropped", 100, 4, {50, 50}},
+                      PagesCase{"ThreePartialLast", 109, 3, {50, 50, 9}},
+                      PagesCase{"LinesPastTheReservationAllPrinted", 120, 1, {50, 50, 20}},
+                      PagesCase{"ReservationBelowOneCountsAsOne", 20, 0, {20}}),
     [](const ::testing::TestParamInfo<PagesCase>& row) { return std::string(row.param.name); });
 
 TEST(ReportPages, ReservationFromTheCounts)
@@ -84,7 +83,7 @@ TEST(ReportPages, ReservationFromTheCounts)
         int supports, beams, nodes, pages;
     };
     // L = supports + 2·(beams + nodes) + 21, then L / 50 + 1.
-    const Row rows[] = {{0, 0, 0, 1},  {1, 14, 0, 2}, {0, 14, 0, 1},
+    const Row rows[] = {{0, 0, 0, 1},   {1, 14, 0, 2},  {0, 14, 0, 1},
                         {4, 31, 12, 3}, {3, 19, 20, 3}, {5, 6, 7, 2}};
     for (const Row& r : rows)
         EXPECT_EQ(ReservedReportPages(r.supports, r.beams, r.nodes), r.pages)
@@ -114,8 +113,11 @@ TEST(ReportPages, ReportsThatJustFillTheirPagesEndOnAFullPage)
     {
         int nodes, supports, lines, reserved, printed;
     };
-    const Row rows[] = {{7, 3, 48, 2, 1}, {7, 5, 50, 2, 1}, {7, 6, 51, 2, 2},
-                        {20, 3, 100, 3, 2}, {20, 4, 101, 3, 3}};
+    const Row rows[] = {{7, 3, 48, 2, 1},
+                        {7, 5, 50, 2, 1},
+                        {7, 6, 51, 2, 2},
+                        {20, 3, 100, 3, 2},
+                        {20, 4, 101, 3, 3}};
     test::RecordMessages messages;
     for (const Row& r : rows) {
         VelmorProblem p;
