@@ -417,7 +417,7 @@ void VelmorView3dEdit::mousePressEvent(QMouseEvent* event)
     }
     if (event->button() == Qt::RightButton) {
         if ((m_mode == ACTION_ADD && m_tool == TOOL_NODE) || m_dragged) {
-            RightClickNodeStages();
+            RightClickNodeStages(p);
             return;
         }
         VelmorBaseView::mousePressEvent(event);
@@ -434,9 +434,12 @@ void VelmorView3dEdit::mousePressEvent(QMouseEvent* event)
     emit StateChanged();
 }
 
-void VelmorView3dEdit::RightClickNodeStages()
+void VelmorView3dEdit::RightClickNodeStages(QPoint point)
 {
     if (m_xyStage) {
+        // x and y are fixed where the click is, whether or not the mouse moved there.
+        m_anchor = Mfx3dPoint(point.x() + horizontalScrollBar()->value(),
+                              point.y() + verticalScrollBar()->value(), 0);
         m_xyStage = false;
         ShowPrompt(QString::fromUtf8(LoadString(61238)));
     } else {

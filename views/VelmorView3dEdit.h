@@ -76,7 +76,7 @@ private:
     void LeftClickAdd(QPoint point);
     void LeftClickDelete(QPoint point);
     void LeftClickModify(QPoint point);
-    void RightClickNodeStages();
+    void RightClickNodeStages(QPoint point);
 
     void CreateNodeAt(const Mfx3dPoint& position);
     void PickBeamEnd(VelmorObject* node);

@@ -11,6 +11,7 @@
 #include "resources/StringTable.h"
 
 #include <QFile>
+#include <cmath>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,9 +53,9 @@ std::unique_ptr<VelmorDoc> newPlaneFrame(int type = PROBLEM_PLANE_FRAME)
     auto doc = std::make_unique<VelmorDoc>();
     doc->SetOptions(testOptions());
     doc->chooseProblemType = [type](int) { return type; };
-    doc->editWorkBox = [](Mfx3dBox& box, Mfx3dPoint& step) {
-        box = Mfx3dBox(Mfx3dPoint(0, 0, 0), Mfx3dPoint(10, 8, 0));
-        step = Mfx3dPoint(0.5, 0.5, 0.0);
+    doc->editWorkBox = [type](Mfx3dBox& box, Mfx3dPoint& step) {
+        box = Mfx3dBox(Mfx3dPoint(0, 0, 0), Mfx3dPoint(10, 8, type >= PROBLEM_SPACE_FRAME ? 6 : 0));
+        step = Mfx3dPoint(0.5, 0.5, type >= PROBLEM_SPACE_FRAME ? 0.5 : 0.0);
         return true;
     };
     if (!doc->OnNewDocument())
@@ -212,6 +213,22 @@ private slots:
         e.Click(e.At(Mfx3dPoint(2, 2, 0)), Qt::RightButton);
         QVERIFY(e.view->XyStage());
         QCOMPARE(e.doc->Problem().Count(KIND_NODE), size_t(0));
+
+        // x and y fixed at (2, 2), the mouse going up the screen lifts the node.
+        QTest::mouseMove(e.view->viewport(), e.At(Mfx3dPoint(2, 2, 0)));
+        e.Click(e.At(Mfx3dPoint(2, 2, 0)), Qt::RightButton);
+        const QPoint up = e.At(Mfx3dPoint(2, 2, 3));
+        QTest::mouseMove(e.view->viewport(), up);
+        QCOMPARE(e.view->CursorPoint().x, 2.0);
+        QCOMPARE(e.view->CursorPoint().y, 2.0);
+        QVERIFY(e.view->CursorPoint().z > 1.0);
+        QCOMPARE(std::fmod(e.view->CursorPoint().z, 0.5), 0.0);
+        QTest::mousePress(e.view->viewport(), Qt::LeftButton, {}, up);
+        QCOMPARE(e.doc->Problem().Count(KIND_NODE), size_t(1));
+        Mfx3dPoint p;
+        e.doc->Problem().List(KIND_NODE).FindNumber(1)->GetPosition(p, 0, 0);
+        QCOMPARE(p.z, e.view->CursorPoint().z);
+        QVERIFY(e.view->XyStage()); // ready for the next node
     }
 
     void portalFrameBuiltWithTheMouseAndUndoneStepByStep()
