@@ -47,13 +47,13 @@ TEST(MatrixGrid, LabelsGapsAndOutsideHitNothing)
 {
     const SystemGrid& g = kPortal;
     const int points[][2] = {
-        {10, 50},   // row numbers
-        {50, 30},   // column numbers
-        {30, 5},    // title
-        {210, 50},  // gap between the matrix and the displacements
-        {250, 50},  // gap between the displacements and the forces
-        {290, 50},  // right of the forces
-        {50, 225},  // below the last row
+        {10, 50},  // row numbers
+        {50, 30},  // column numbers
+        {30, 5},   // title
+        {210, 50}, // gap between the matrix and the displacements
+        {250, 50}, // gap between the displacements and the forces
+        {290, 50}, // right of the forces
+        {50, 225}, // below the last row
         {-1, 50},
     };
     for (const auto& p : points)
@@ -84,13 +84,13 @@ TEST(MatrixGrid, VisibleCellsAreThoseAWindowTouches)
         CellRange expected;
     };
     const Case cases[] = {
-        {0, 0, 200, 100, {1, 3, 1, 9}},          // the top left: labels, then rows 1..3
-        {20, 40, 20, 20, {1, 1, 1, 1}},          // exactly one cell
-        {25, 45, 20, 20, {1, 2, 1, 2}},          // straddling four cells
+        {0, 0, 200, 100, {1, 3, 1, 9}}, // the top left: labels, then rows 1..3
+        {20, 40, 20, 20, {1, 1, 1, 1}}, // exactly one cell
+        {25, 45, 20, 20, {1, 2, 1, 2}}, // straddling four cells
         {4000, 6000, 400, 300, {299, 313, 200, 219}},
         {11900, 11900, 400, 400, {594, 600, 595, 600}}, // clipped at the last row and column
-        {0, 0, 20, 40, {}},                        // the corner only: no cell
-        {12200, 0, 100, 100, {}},                  // right of the matrix
+        {0, 0, 20, 40, {}},                             // the corner only: no cell
+        {12200, 0, 100, 100, {}},                       // right of the matrix
     };
     for (const Case& c : cases) {
         const CellRange r = VisibleCells(big, c.x, c.y, c.w, c.h);
@@ -114,11 +114,9 @@ TEST(MatrixGrid, HalfBandWidthFollowsTheFarthestNodesABeamJoins)
         int band;
     };
     const Case cases[] = {
-        {9, 3, {{1, 2}, {2, 3}}, 6},
-        {9, 3, {{3, 1}}, 9},
-        {12, 3, {{1, 2}, {4, 2}}, 9},
-        {8, 2, {}, 1},                    // no beam yet
-        {8, 2, {{1, 0}, {2, 7}}, 1},      // an unnumbered end, a node outside the system
+        {9, 3, {{1, 2}, {2, 3}}, 6},  {9, 3, {{3, 1}}, 9},
+        {12, 3, {{1, 2}, {4, 2}}, 9}, {8, 2, {}, 1}, // no beam yet
+        {8, 2, {{1, 0}, {2, 7}}, 1},                 // an unnumbered end, a node outside the system
         {6, 6, {{1, 1}}, 6},
     };
     for (const Case& c : cases)
@@ -141,8 +139,7 @@ TEST(MatrixGrid, StaircaseSeparatesTheBandFromTheRest)
     // Every vertical step has band cells on its inside and outside cells beyond it: walking
     // along each row, the cells left of the upper step are inside |r - c| < band.
     for (const GridSegment& s : steps) {
-        if (s.x1 != s.x2)
-            continue;
+        if (s.x1 != s.x2) continue;
         const GridHit right = HitTest(g, s.x1 + 1, s.y1 + 1);
         const GridHit left = HitTest(g, s.x1 - 1, s.y1 + 1);
         ASSERT_EQ(right.area, GridArea::Matrix);
@@ -245,8 +242,7 @@ TEST(MatrixGrid, BlockClickedIntoTheWrongPositionIsNotPlaced)
     // Every node block but (1, 3) refuses it, and so do the vectors.
     for (int i = 1; i <= 3; ++i)
         for (int j = 1; j <= 3; ++j) {
-            if (i == 1 && j == 3)
-                continue;
+            if (i == 1 && j == 3) continue;
             const GridRect r = centreOf(g.MatrixBlock(i, j));
             EXPECT_FALSE(placing.Place(g, r.x, r.y)) << i << ", " << j;
         }
@@ -292,4 +288,26 @@ TEST(MatrixGrid, LoadBlocksArePlacedInTheForceColumn)
 
     EXPECT_FALSE(BlockPlacing(PopupKind::LocalLoad, 1, 2, 0).Active());
     EXPECT_FALSE(BlockPlacing().Active());
+}
+
+TEST(MatrixGrid, PopupsSayWhatTheyShowAndBetweenWhichNodes)
+{
+    struct Case
+    {
+        PopupKind kind;
+        const char* title;
+        const char* label;
+    };
+    const Case cases[] = {
+        {PopupKind::LocalStiffness, "Matrice de rigidité", "Matrice de rigidité Locale 3 - 1"},
+        {PopupKind::Transformation, "T ", "T 3 - 1"},
+        {PopupKind::GlobalStiffness, "Matrice de rigidité", "Matrice de rigidité Globale 3 - 1"},
+        {PopupKind::LocalLoad, "Vecteur charge", "Vecteur charge distribuée 3 - 1"},
+        {PopupKind::NodalLoad, "Vecteur charge", "Vecteur charge ponctuelle au noeud # 2"},
+        {PopupKind::GlobalLoad, "Vecteur charge", "Vecteur charge Globale 3 - 1"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PopupTitle(c.kind), c.title);
+        EXPECT_EQ(PopupLabel(c.kind, 3, 1, 2), c.label);
+    }
 }

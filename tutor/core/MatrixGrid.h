@@ -7,6 +7,7 @@
 // the whole drawing (not of the window). Rows, columns and node numbers are 1-based.
 #pragma once
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -60,7 +61,13 @@ struct SystemGrid
 };
 
 // What a point of the drawing falls on.
-enum class GridArea { None, Matrix, Displacements, Forces };
+enum class GridArea
+{
+    None,
+    Matrix,
+    Displacements,
+    Forces
+};
 struct GridHit
 {
     GridArea area = GridArea::None;
@@ -100,7 +107,8 @@ std::vector<int> ConstraintMarks(const std::vector<int>& fixed, const std::vecto
 // ---- the element pop-ups
 
 // What an element pop-up shows (the kinds of its label and title).
-enum class PopupKind : int {
+enum class PopupKind : int
+{
     LocalStiffness = 0,
     Transformation = 1,
     GlobalStiffness = 2,
@@ -116,6 +124,15 @@ inline bool IsMatrixKind(PopupKind kind)
 // Blocks the user places in the exercises: 4 for a beam's global matrix, 1 for a nodal load,
 // 2 for a beam's global load vector, 0 for the other kinds.
 int BlocksToPlace(PopupKind kind);
+
+// The window title of a pop-up: "Matrice de rigidité" (kinds 0 and 2), "T " (1), "Vecteur
+// charge" (3 to 5).
+std::string PopupTitle(PopupKind kind);
+// Its label: what it shows, then the beam's node numbers " i - j" (the node's " n" for a nodal
+// load): "Matrice de rigidité Locale 1 - 2", "T 1 - 2", "Matrice de rigidité Globale 1 - 2",
+// "Vecteur charge distribuée 1 - 2", "Vecteur charge ponctuelle au noeud # 2",
+// "Vecteur charge Globale 1 - 2".
+std::string PopupLabel(PopupKind kind, int na, int nb, int node);
 
 // The picture of a pop-up in a box of `boxWidth` x `boxHeight`: cell c = H / (2g + 2). A matrix
 // is 2g x 2g cells from (c, c); a vector one column of g (nodal load) or 2g cells, centred.
@@ -159,7 +176,12 @@ GridRect TargetRect(const SystemGrid& grid, PopupKind kind, const BlockTarget& t
 class BlockPlacing
 {
 public:
-    enum class Choice { Chosen, AlreadyPlaced, NotABlock };
+    enum class Choice
+    {
+        Chosen,
+        AlreadyPlaced,
+        NotABlock
+    };
 
     BlockPlacing() = default;
     // Placing the blocks of an element of that kind between nodes na and nb (or at node for a
