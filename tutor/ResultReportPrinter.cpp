@@ -61,6 +61,25 @@ QString ResultReportPrinter::Heading() const
     return QStringLiteral("Velmor -- Résultats du problème ") + m_title;
 }
 
+double ResultReportPrinter::Width(double pixels, double scale, QPrinter& printer) const
+{
+    const QFontMetricsF metrics(reportFont(pixels), &printer);
+    double widest = metrics.horizontalAdvance(Heading());
+    for (const std::string& line : m_lines) {
+        // Trailing blanks print nothing.
+        const std::string inked = line.substr(0, line.find_last_not_of(' ') + 1);
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(inked)));
+    }
+    const QString footer = QString::asprintf("- %d -", PageCount());
+    return std::max(kLeft * scale + widest,
+                    (kLeft + kFooterWidth / 2.0) * scale + metrics.horizontalAdvance(footer) / 2.0);
+}
+
+double ResultReportPrinter::Height(double pixels, double scale, QPrinter& printer) const
+{
+    return kFooterTop * scale + QFontMetricsF(reportFont(pixels), &printer).height();
+}
+
 bool ResultReportPrinter::Print(QPrinter& printer) const
 {
     const std::vector<ReportPage> pages = ReportPages(int(m_lines.size()), m_reservedPages);
@@ -77,22 +96,15 @@ bool ResultReportPrinter::Print(QPrinter& printer) const
     // Twips to device pixels. A page narrower or shorter than the layout (the widest line, the
     // last page number, the footer's line) shrinks it as a whole rather than cut lines off.
     double scale = printer.resolution() / 1440.0;
-    {
-        const QFontMetricsF metrics(reportFont(kFontHeight * scale), &printer);
-        double widest = metrics.horizontalAdvance(Heading());
-        for (const std::string& line : m_lines) {
-            // Trailing blanks print nothing.
-            const std::string inked = line.substr(0, line.find_last_not_of(' ') + 1);
-            widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(inked)));
-        }
-        const double footer =
-            metrics.horizontalAdvance(QString::asprintf("- %d -", int(pages.size())));
-        const double width =
-            std::max(kLeft * scale + widest, (kLeft + kFooterWidth / 2.0) * scale + footer / 2.0);
-        const double height = kFooterTop * scale + metrics.height();
-        scale *= std::min({1.0, area.width() / width, area.height() / height});
-    }
-    const QFont font = reportFont(kFontHeight * scale);
+    const double pixels = std::round(kFontHeight * scale);
+    const double fit = std::min({1.0, area.width() / Width(pixels, scale, printer),
+                                 area.height() / Height(pixels, scale, printer)});
+    scale *= fit;
+    // Whole pixels, and one less while the rounding or the font's own advances overflow.
+    QFont font = reportFont(fit < 1.0 ? std::floor(pixels * fit) : pixels);
+    while (font.pixelSize() > 1 && (Width(font.pixelSize(), scale, printer) > area.width() ||
+                                    Height(font.pixelSize(), scale, printer) > area.height()))
+        font.setPixelSize(font.pixelSize() - 1);
     painter.setFont(font);
     painter.setPen(Qt::black);
     const QFontMetricsF metrics(font, &printer);

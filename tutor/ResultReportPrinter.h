@@ -48,6 +48,10 @@ public:
 
 private:
     QString Heading() const;
+    // Device pixels the page's layout takes across and down with the font at `pixels` and
+    // `scale` device pixels a twip.
+    double Width(double pixels, double scale, QPrinter& printer) const;
+    double Height(double pixels, double scale, QPrinter& printer) const;
 
     std::vector<std::string> m_lines;
     QString m_title;

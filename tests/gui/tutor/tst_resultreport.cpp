@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QPageLayout>
+#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -299,6 +300,37 @@ private slots:
         const QStringList text = pageText(pdf, 1);
         QVERIFY(!text.filter(QRegularExpression("^\\s*- 2 -$")).isEmpty());
         QVERIFY(text.filter(QRegularExpression("^\\s*- 1 -$")).isEmpty());
+    }
+
+    void narrowPageShrinksRatherThanCuts()
+    {
+        // An A5 page is narrower than the widest line at 10 points: the page shrinks as a
+        // whole, every word stays inside the paper and the footer stays below the lines.
+        test::RecordingMessages messages;
+        const auto report = exampleReport("treillis-caisson.vlm");
+        QVERIFY(report);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("a5.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageSize(QPageSize(QPageSize::A5));
+        QVERIFY(report->Print(printer));
+        QCOMPARE(pdfPages(pdf), 3);
+        const QRectF paint = printer.pageLayout().paintRect(QPageLayout::Point);
+        const std::vector<Word> words = pageWords(pdf, 1);
+        QVERIFY(words.size() > 100);
+        double right = 0, lowest = 0, lowestLine = 0;
+        for (const Word& w : words) {
+            right = std::max(right, w.xMax);
+            lowest = std::max(lowest, w.yMax);
+            if (w.text != "-" && w.text != "1") lowestLine = std::max(lowestLine, w.yMax);
+        }
+        QVERIFY2(right <= paint.right() + 0.5, qPrintable(QString::number(right)));
+        QVERIFY2(lowest <= paint.bottom() + 0.5, qPrintable(QString::number(lowest)));
+        QVERIFY(lowestLine < lowest);
+        // The widest line (the displacements' heading) is whole.
+        QVERIFY(pageText(pdf, 1).filter(QRegularExpression("0z \\[rad\\]$")).size() == 1);
     }
 
     void unwritableFileIsToldToTheUser()
