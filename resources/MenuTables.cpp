@@ -83,6 +83,7 @@ MenuResource calculationMenu(bool exercises)
                          cmd(ID_PRINT_PREVIEW_STRUCTURE, "&Aperçu Avant Impression"),
                          cmd(ID_FILE_PRINT, "&Imprimer Résultats..."),
                          cmd(ID_FILE_PRINT_PREVIEW, "Présentation &Résultats"),
+                         cmd(ID_EXPORT_REPORT_PDF, "E&xporter en PDF..."),
                          cmd(ID_FILE_PAGE_SETUP, "&Configuration de l'Impression..."), sep(), recent()}});
     m.popups.push_back({"Ré&solution",
                         {cmd(32808, "&Pas à Pas"), cmd(32809, "Solution &Finale"), sep(),

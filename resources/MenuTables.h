@@ -70,6 +70,7 @@ enum CommandId : int {
     ID_PRINT_STRUCTURE = 32892,
     ID_PRINT_PREVIEW_STRUCTURE = 32893,
     ID_EDIT_TITLE = 32895,
+    ID_EXPORT_REPORT_PDF = 32897,
 };
 
 // The menu, accelerator and toolbar resource of each kind of frame.

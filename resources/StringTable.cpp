@@ -111,6 +111,7 @@ constexpr Entry kTable[] = {
     {32893, "Montrer la page de la structure telle qu'elle sera imprimée\nAperçu avant impression"},
     {32895, "Editer le titre de la structure\nTitre"},
     {32896, "Ecrire les valeurs le long de la poutre\nValeurs"},
+    {32897, "Enregistrer le rapport des résultats dans un fichier PDF\nExporter en PDF"},
     // Standard commands: files, printing, recent files, windows, help, quitting.
     {57600, "Créer un nouveau portique dans la bibliothèque\nNouveau"},
     {57601, "Ouvrir un portique existant\nOuvrir"},

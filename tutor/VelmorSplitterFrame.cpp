@@ -1,7 +1,9 @@
 #include "VelmorSplitterFrame.h"
 
 #include "ResultBars.h"
+#include "ResultReportPrinter.h"
 #include "TutorFace.h"
+#include "VelmorMatrixView.h"
 #include "app/VelmorApp.h"
 #include "app/VelmorDoc.h"
 #include "dialogs/FlowDialog.h"
@@ -51,9 +53,8 @@ VelmorSplitterFrame::VelmorSplitterFrame(VelmorDoc& doc, Mode mode, QWidget* par
 {
     setObjectName("VelmorSplitterFrame");
     auto* splitter = qobject_cast<QSplitter*>(Inner()->centralWidget());
-    // The system of equations; the matrix view takes this pane.
-    m_matrix = new QWidget(splitter);
-    m_matrix->setObjectName("VelmorMatrixView");
+    // The system of equations.
+    m_matrix = new VelmorMatrixView(doc, doc.Tutor(), splitter);
     splitter->addWidget(m_matrix);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);
@@ -71,6 +72,12 @@ VelmorSplitterFrame::VelmorSplitterFrame(VelmorDoc& doc, Mode mode, QWidget* par
         m_bars[kind == ResultBar::Displacements ? 0 : kind == ResultBar::Reactions ? 1 : 2] = bar;
     }
     AddFrameCommands();
+    // A new item or step hides the bars of the previous results.
+    connect(m_matrix, &VelmorMatrixView::ResultsRequested, this, [this](int kind) {
+        if (kind == VelmorMatrixView::HideResults)
+            for (ResultBar* bar : m_bars)
+                bar->hide();
+    });
     // The solution's dialogs over the structure.
     auto* view = static_cast<VelmorView3dEjemplo*>(View());
     view->Dialogs().step = [view](TutorStage step, bool exercise, int problemType) {
@@ -162,6 +169,14 @@ void VelmorSplitterFrame::AddFrameCommands()
         const int context = StepHelpContext(Document().Problem().m_nType, Tutor().Target());
         MessageHub::Instance().RequestHelp(quint32(context ? context : 0x20000 + 431));
     });
+    // The result report, once the system is solved.
+    const auto solved = [this] { return Tutor().Done() >= TutorStage::Solution && Tutor().IsSolved(); };
+    const auto report = [this] {
+        return ResultReportPrinter(*Tutor().CurrentAnalysis(), Document().Title());
+    };
+    m_frameCommands.Add(ID_FILE_PRINT, [this, report] { report().PrintWithDialog(this); }, solved);
+    m_frameCommands.Add(ID_FILE_PRINT_PREVIEW, [this, report] { report().PrintPreview(this); }, solved);
+    m_frameCommands.Add(ID_EXPORT_REPORT_PDF, [this, report] { report().ExportPdfWithDialog(this); }, solved);
     m_frameCommands.Add(61345, [this] { m_tutorBar->setVisible(!m_tutorBar->isVisible()); }, {},
                         [this] { return m_tutorBar->isVisible(); });
 }

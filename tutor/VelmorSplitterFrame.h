@@ -14,6 +14,7 @@ class QDockWidget;
 namespace velmor {
 
 class ResultBar;
+class VelmorMatrixView;
 class VelmorTutor;
 
 class VelmorSplitterFrame : public ChildFrame
@@ -26,7 +27,7 @@ public:
     VelmorTutor& Tutor();
     QDockWidget* TutorBar() const { return m_tutorBar; }
     ResultBar* Bar(int kind) const;
-    QWidget* MatrixPane() const { return m_matrix; }
+    VelmorMatrixView* MatrixView() const { return m_matrix; }
     // The toolbar resource shown now (7, 6, 1017 or 1018).
     int ToolbarResource() const { return m_toolbarResource; }
     // The toolbar and the tutor bar as the solution stands.
@@ -44,7 +45,7 @@ private:
     void AddFrameCommands();
     void LoadToolbar(int resource);
 
-    QWidget* m_matrix = nullptr;
+    VelmorMatrixView* m_matrix = nullptr;
     QToolBar* m_toolbar = nullptr;
     int m_toolbarResource = 0;
     QDockWidget* m_tutorBar = nullptr;

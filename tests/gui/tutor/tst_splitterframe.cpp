@@ -97,9 +97,12 @@ private slots:
         QVERIFY(!frame->TutorBar()->isVisible());
         QVERIFY(!m_app->IsEnabled(32811)); // no solution yet
         QVERIFY(m_app->IsEnabled(32808));
+        for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_EXPORT_REPORT_PDF})
+            QVERIFY(!m_app->IsEnabled(id));
 
         QVERIFY(m_app->OnCommand(32808)); // "Pas à Pas"
         VelmorTutor& tutor = frame->Tutor();
+        QVERIFY(!m_app->IsEnabled(ID_FILE_PRINT));
         QVERIFY(tutor.IsActive());
         QVERIFY(frame->TutorBar()->isVisible());
         QVERIFY(m_app->OnCommand(32811)); // "Numérotation des Noeuds"
@@ -124,6 +127,9 @@ private slots:
         for (int guard = 0; guard < 40 && tutor.Done() != TutorStage::Results; ++guard)
             click(frame, finish->isEnabled() ? 32884 : 32883);
         QCOMPARE(tutor.Done(), TutorStage::Results);
+        for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_EXPORT_REPORT_PDF})
+            QVERIFY(m_app->IsEnabled(id));
+        QVERIFY(test::Shoot(frame->Inner(), "calculation-frame-results"));
         QCOMPARE(m_flowDialogs.front(), TutorStage::Stiffness);
         QCOMPARE(m_stepDialogs.back(), TutorStage::Results);
         QCOMPARE(frame->ToolbarResource(), 6);
