@@ -1,5 +1,5 @@
 // The canvas on a QPainter: pens, brushes and fonts as Qt objects, raster operations as
-// composition modes, and the shapes in whole device pixels.
+// composition modes, smooth shapes in copy mode and aliased ones in whole device pixels.
 #include "QtCanvas.h"
 
 #include <QBrush>
@@ -11,10 +11,13 @@
 #include <QPen>
 #include <QPoint>
 #include <QPolygon>
+#include <QPolygonF>
 #include <QRect>
+#include <QRectF>
 #include <QString>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -79,9 +82,20 @@ QRect FillRect(const PixelRect& r, bool outlined)
     return QRect(n.left, n.top, n.Width() - shrink, n.Height() - shrink);
 }
 
+// The premultiplied 32-bit pixel `pen` over `dest` with a coverage of a / 256 (0 .. 256),
+// the four bytes at once in two pairs.
+inline quint32 Blend(quint32 pen, quint32 dest, quint32 a)
+{
+    const quint32 b = 256 - a;
+    const quint32 rb = (((pen & 0xFF00FFu) * a + (dest & 0xFF00FFu) * b) >> 8) & 0xFF00FFu;
+    const quint32 ag = (((pen >> 8) & 0xFF00FFu) * a + ((dest >> 8) & 0xFF00FFu) * b) & 0xFF00FF00u;
+    return rb | ag;
+}
+
 } // namespace
 
-QtCanvas::QtCanvas(QPainter& painter) : m_painter(painter)
+QtCanvas::QtCanvas(QPainter& painter, bool antialiasing)
+    : m_painter(painter), m_antialiasing(antialiasing)
 {
     m_painter.save();
     m_painter.setRenderHint(QPainter::Antialiasing, false);
@@ -106,8 +120,28 @@ QtCanvas::QtCanvas(QPainter& painter) : m_painter(painter)
             m_pixelsPerRow = image->bytesPerLine() / 4;
             m_width = image->width();
             m_height = image->height();
+            m_blendable = format != QImage::Format_ARGB32;
         }
     }
+}
+
+void QtCanvas::SetAntialiasing(bool on)
+{
+    if (on == m_antialiasing)
+        return;
+    FlushLines();
+    m_antialiasing = on;
+    m_applied.reset();
+}
+
+QPointF QtCanvas::SmoothShift() const
+{
+    if (!m_applied || !m_applied->smooth || !m_applied->pen || m_applied->pen->width % 2 == 0)
+        return {};
+    const QTransform device = m_painter.deviceTransform();
+    if (device.type() > QTransform::TxScale || device.m11() == 0.0 || device.m22() == 0.0)
+        return {};
+    return {0.5 / device.m11(), 0.5 / device.m22()};
 }
 
 QtCanvas::~QtCanvas()
@@ -128,10 +162,10 @@ void QtCanvas::FlushLines()
     const bool direct = m_pixels && m_applied && m_applied->pen && m_applied->pen->width <= 1 &&
                         m_applied->pen->style == PenStyle::Solid &&
                         m_applied->mode == QPainter::CompositionMode_SourceOver &&
-                        !m_painter.hasClipping() && m_painter.opacity() == 1.0 &&
+                        (!m_applied->smooth || m_blendable) && !m_painter.hasClipping() && m_painter.opacity() == 1.0 &&
                         device.type() <= QTransform::TxTranslate && whole;
     if (!direct) {
-        m_painter.drawLines(m_lines.data(), static_cast<int>(m_lines.size()));
+        DrawLines(m_lines.size());
         m_lines.clear();
         return;
     }
@@ -148,81 +182,181 @@ void QtCanvas::FlushLines()
         const qint64 x0 = line.x1() + dx, y0 = line.y1() + dy, x1 = line.x2() + dx, y1 = line.y2() + dy;
         if (far(x0) || far(y0) || far(x1) || far(y1))
             m_lines[left++] = line;
+        else if (m_applied->smooth)
+            BlendLinePixels(x0, y0, x1, y1, pixel);
         else
             SetLinePixels(x0, y0, x1, y1, pixel);
     }
-    if (left)
-        m_painter.drawLines(m_lines.data(), static_cast<int>(left));
+    DrawLines(left);
     m_lines.clear();
+}
+
+void QtCanvas::DrawLines(size_t count)
+{
+    if (count == 0)
+        return;
+    const QPointF shift = SmoothShift();
+    if (shift.isNull()) {
+        m_painter.drawLines(m_lines.data(), static_cast<int>(count));
+        return;
+    }
+    // A thin line's flat ends cut through the middle of its end pixels: moved back half a
+    // pixel along its longer axis, it covers its first end and leaves out its second, as the
+    // lines set on images do.
+    const bool thin = m_applied->pen->width <= 1;
+    std::vector<QLineF> moved;
+    moved.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+        QLineF line = QLineF(m_lines[i]).translated(shift);
+        const double along = std::max(std::abs(line.dx()) * 0.5 / shift.x(),
+                                      std::abs(line.dy()) * 0.5 / shift.y());
+        if (thin && along > 0.0) {
+            const QPointF back(line.dx() * 0.5 / along, line.dy() * 0.5 / along);
+            line.translate(-back);
+        }
+        moved.push_back(line);
+    }
+    m_painter.drawLines(moved.data(), static_cast<int>(count));
+}
+
+QtCanvas::LineSteps QtCanvas::StepsOf(qint64 x0, qint64 y0, qint64 x1, qint64 y1) const
+{
+    LineSteps l;
+    const qint64 ax = std::abs(x1 - x0), ay = std::abs(y1 - y0);
+    l.alongX = ax >= ay;
+    l.n = l.alongX ? ax : ay;
+    l.minor = l.alongX ? ay : ax;
+    l.stepMajor = (l.alongX ? x1 - x0 : y1 - y0) > 0 ? 1 : -1;
+    l.stepMinor = (l.alongX ? y1 - y0 : x1 - x0) >= 0 ? 1 : -1;
+    l.alongMajor = l.alongX ? l.stepMajor : l.stepMajor * m_pixelsPerRow;
+    l.alongMinor = l.alongX ? l.stepMinor * m_pixelsPerRow : l.stepMinor;
+    auto inside = [&](qint64 x, qint64 y) { return x >= 0 && y >= 0 && x < m_width && y < m_height; };
+    l.whole = inside(x0, y0) && inside(x1, y1);
+    l.major0 = l.alongX ? x0 : y0;
+    l.minor0 = l.alongX ? y0 : x0;
+    l.minorSize = l.alongX ? m_height : m_width;
+    if (l.whole || l.n == 0)
+        return l;
+    const qint64 majorSize = l.alongX ? m_width : m_height;
+    // The steps that keep the major coordinate inside the image...
+    l.from = 0;
+    l.to = l.n - 1;
+    if (l.stepMajor > 0) {
+        l.from = std::max(l.from, -l.major0);
+        l.to = std::min(l.to, majorSize - 1 - l.major0);
+    } else {
+        l.from = std::max(l.from, l.major0 - (majorSize - 1));
+        l.to = std::min(l.to, l.major0);
+    }
+    // ... and, give or take a step, the minor one (checked again pixel by pixel).
+    const qint64 low = l.stepMinor > 0 ? -l.minor0 : l.minor0 - (l.minorSize - 1);
+    const qint64 high = l.stepMinor > 0 ? l.minorSize - 1 - l.minor0 : l.minor0;
+    if (l.minor == 0) {
+        if (low > 0 || high < 0)
+            l.to = -1;
+    } else {
+        const double perOffset = double(l.n) / double(l.minor);
+        l.from = std::max(l.from, static_cast<qint64>(std::floor((double(low) - 1.0) * perOffset)));
+        l.to = std::min(l.to, static_cast<qint64>(std::ceil((double(high) + 1.0) * perOffset)));
+    }
+    return l;
 }
 
 void QtCanvas::SetLinePixels(qint64 x0, qint64 y0, qint64 x1, qint64 y1, quint32 pixel)
 {
     // Along the longer axis one pixel per step k = 0 .. n - 1; the other coordinate is the
     // exact line's, rounded half up: m(k) = (2 k minor + n) / (2 n).
-    const qint64 ax = std::abs(x1 - x0), ay = std::abs(y1 - y0);
-    const bool alongX = ax >= ay;
-    const qint64 n = alongX ? ax : ay;
+    const LineSteps l = StepsOf(x0, y0, x1, y1);
+    const qint64 n = l.n, minor = l.minor;
     if (n == 0)
         return;
-    const qint64 minor = alongX ? ay : ax;
-    const int stepMajor = (alongX ? x1 - x0 : y1 - y0) > 0 ? 1 : -1;
-    const int stepMinor = (alongX ? y1 - y0 : x1 - x0) >= 0 ? 1 : -1;
-    auto inside = [&](qint64 x, qint64 y) { return x >= 0 && y >= 0 && x < m_width && y < m_height; };
-    if (inside(x0, y0) && inside(x1, y1)) {
+    if (l.whole) {
         // The whole line is on the image (the most common case): step through the pixels.
-        const qsizetype alongMajor = alongX ? stepMajor : stepMajor * m_pixelsPerRow;
-        const qsizetype alongMinor = alongX ? stepMinor * m_pixelsPerRow : stepMinor;
         quint32* at = m_pixels + y0 * m_pixelsPerRow + x0;
         qint64 remainder = n;
         for (qint64 k = 0; k < n; ++k) {
             *at = pixel;
-            at += alongMajor;
+            at += l.alongMajor;
             remainder += 2 * minor;
             if (remainder >= 2 * n) {
                 remainder -= 2 * n;
-                at += alongMinor;
+                at += l.alongMinor;
             }
         }
         return;
     }
-    const qint64 major0 = alongX ? x0 : y0, minor0 = alongX ? y0 : x0;
-    const qint64 majorSize = alongX ? m_width : m_height, minorSize = alongX ? m_height : m_width;
-    // The steps that keep the major coordinate inside the image...
-    qint64 from = 0, to = n - 1;
-    if (stepMajor > 0) {
-        from = std::max(from, -major0);
-        to = std::min(to, majorSize - 1 - major0);
-    } else {
-        from = std::max(from, major0 - (majorSize - 1));
-        to = std::min(to, major0);
-    }
-    // ... and, give or take a step, the minor one (checked again pixel by pixel below).
-    const qint64 low = stepMinor > 0 ? -minor0 : minor0 - (minorSize - 1);
-    const qint64 high = stepMinor > 0 ? minorSize - 1 - minor0 : minor0;
-    if (minor == 0) {
-        if (low > 0 || high < 0)
-            return;
-    } else {
-        const double perOffset = double(n) / double(minor);
-        from = std::max(from, static_cast<qint64>(std::floor((double(low) - 1.0) * perOffset)));
-        to = std::min(to, static_cast<qint64>(std::ceil((double(high) + 1.0) * perOffset)));
-    }
-    if (from > to)
+    if (l.from > l.to)
         return;
-    qint64 offset = (2 * from * minor + n) / (2 * n);
-    qint64 remainder = (2 * from * minor + n) % (2 * n);
-    qint64 major = major0 + stepMajor * from;
-    for (qint64 k = from; k <= to; ++k) {
-        const qint64 m = minor0 + stepMinor * offset;
-        if (m >= 0 && m < minorSize) {
-            const qint64 x = alongX ? major : m, y = alongX ? m : major;
-            m_pixels[y * m_pixelsPerRow + x] = pixel;
-        }
-        major += stepMajor;
+    qint64 offset = (2 * l.from * minor + n) / (2 * n);
+    qint64 remainder = (2 * l.from * minor + n) % (2 * n);
+    qint64 major = l.major0 + l.stepMajor * l.from;
+    for (qint64 k = l.from; k <= l.to; ++k) {
+        const qint64 m = l.minor0 + l.stepMinor * offset;
+        if (m >= 0 && m < l.minorSize)
+            m_pixels[(l.alongX ? m : major) * m_pixelsPerRow + (l.alongX ? major : m)] = pixel;
+        major += l.stepMajor;
         remainder += 2 * minor;
         if (remainder >= 2 * n) {
             remainder -= 2 * n;
+            ++offset;
+        }
+    }
+}
+
+void QtCanvas::BlendLinePixels(qint64 x0, qint64 y0, qint64 x1, qint64 y1, quint32 pixel)
+{
+    // At step k the exact line lies k minor / n across: `offset` whole pixels and a remainder
+    // r of n. The pixel at the offset takes 1 - r / n of the pen, the next one across r / n.
+    const LineSteps l = StepsOf(x0, y0, x1, y1);
+    const qint64 n = l.n, minor = l.minor;
+    if (n == 0)
+        return;
+    // r / n in 256ths without a division per step (r < n <= 2^31: the product stays < 2^40).
+    const quint64 perRemainder = (quint64(256) << 32) / quint64(n);
+    auto coverage = [perRemainder](qint64 r) {
+        return static_cast<quint32>((quint64(r) * perRemainder) >> 32);
+    };
+    if (l.whole) {
+        // The whole line is on the image; so is the next pixel across wherever it is covered
+        // (the exact line stays between the two ends).
+        quint32* at = m_pixels + y0 * m_pixelsPerRow + x0;
+        qint64 remainder = 0;
+        for (qint64 k = 0; k < n; ++k) {
+            const quint32 a = coverage(remainder);
+            if (a) {
+                *at = Blend(pixel, *at, 256 - a);
+                at[l.alongMinor] = Blend(pixel, at[l.alongMinor], a);
+            } else {
+                *at = pixel;
+            }
+            at += l.alongMajor;
+            remainder += minor;
+            if (remainder >= n) {
+                remainder -= n;
+                at += l.alongMinor;
+            }
+        }
+        return;
+    }
+    qint64 offset = l.from * minor / n;
+    qint64 remainder = l.from * minor % n;
+    qint64 major = l.major0 + l.stepMajor * l.from;
+    auto blend = [&](qint64 m, quint32 a) {
+        if (m >= 0 && m < l.minorSize) {
+            quint32& p = m_pixels[(l.alongX ? m : major) * m_pixelsPerRow + (l.alongX ? major : m)];
+            p = Blend(pixel, p, a);
+        }
+    };
+    for (qint64 k = l.from; k <= l.to; ++k) {
+        const quint32 a = coverage(remainder);
+        const qint64 m = l.minor0 + l.stepMinor * offset;
+        blend(m, 256 - a);
+        if (a)
+            blend(m + l.stepMinor, a);
+        major += l.stepMajor;
+        remainder += minor;
+        if (remainder >= n) {
+            remainder -= n;
             ++offset;
         }
     }
@@ -274,7 +408,7 @@ bool QtCanvas::FillOnly() const
            m_brush.colour.IsGiven();
 }
 
-bool QtCanvas::Prepare(bool usePen, bool useBrush)
+bool QtCanvas::Prepare(bool usePen, bool useBrush, bool mayBeSmooth)
 {
     const bool pen = usePen && m_pen.colour.IsGiven();
     const bool brush = useBrush && m_brush.colour.IsGiven();
@@ -282,12 +416,15 @@ bool QtCanvas::Prepare(bool usePen, bool useBrush)
         m_rasterOps ? CompositionOf(m_rop) : QPainter::CompositionMode_SourceOver;
     // The painter keeps what was set last: set only what differs (a view sets the same pen for
     // thousands of lines).
+    // Smooth in copy mode only: the other operations must stay invertible pixel by pixel.
+    const bool smooth =
+        mayBeSmooth && m_antialiasing && mode == QPainter::CompositionMode_SourceOver;
     const Applied wanted{pen ? std::optional<Pen>(m_pen) : std::nullopt,
-                         brush ? std::optional<Brush>(m_brush) : std::nullopt, mode};
+                         brush ? std::optional<Brush>(m_brush) : std::nullopt, mode, smooth};
     if (m_applied && *m_applied == wanted)
         return pen || brush;
     FlushLines();
-    // Each of the three only when it changed.
+    // Each of the four only when it changed.
     if (!m_applied || m_applied->pen != wanted.pen) {
         if (pen) {
             const bool thin = m_pen.width <= 1;
@@ -306,6 +443,8 @@ bool QtCanvas::Prepare(bool usePen, bool useBrush)
         m_painter.setBrush(brush ? QBrush(ToQColor(m_brush.colour)) : QBrush(Qt::NoBrush));
     if (!m_applied || m_applied->mode != wanted.mode)
         m_painter.setCompositionMode(mode);
+    if (!m_applied || m_applied->smooth != smooth)
+        m_painter.setRenderHint(QPainter::Antialiasing, smooth);
     m_applied = wanted;
     return pen || brush;
 }
@@ -329,7 +468,11 @@ void QtCanvas::Polygon(std::span<const PixelPoint> points)
     if (points.empty())
         return;
     const bool fillOnly = FillOnly();
-    if (Prepare(!fillOnly, true))
+    if (!Prepare(!fillOnly, true))
+        return;
+    if (const QPointF shift = SmoothShift(); !shift.isNull())
+        m_painter.drawPolygon(QPolygonF(ToQPolygon(points)).translated(shift), Qt::OddEvenFill);
+    else
         m_painter.drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
 }
 
@@ -338,7 +481,11 @@ void QtCanvas::Polyline(std::span<const PixelPoint> points)
     FlushLines();
     if (points.size() < 2)
         return;
-    if (Prepare(true, false))
+    if (!Prepare(true, false))
+        return;
+    if (const QPointF shift = SmoothShift(); !shift.isNull())
+        m_painter.drawPolyline(QPolygonF(ToQPolygon(points)).translated(shift));
+    else
         m_painter.drawPolyline(ToQPolygon(points));
 }
 
@@ -346,22 +493,72 @@ void QtCanvas::Ellipse(const PixelRect& rect)
 {
     FlushLines();
     const bool fillOnly = FillOnly();
-    if (Prepare(!fillOnly, true))
-        m_painter.drawEllipse(FillRect(rect, m_painter.pen().style() != Qt::NoPen));
+    if (!Prepare(!fillOnly, true))
+        return;
+    DrawEllipse(FillRect(rect, m_painter.pen().style() != Qt::NoPen));
+}
+
+void QtCanvas::DrawEllipse(const QRect& r)
+{
+    if (!m_applied->smooth) {
+        m_painter.drawEllipse(r);
+        return;
+    }
+    const QPointF shift = SmoothShift();
+    const QTransform device = m_painter.deviceTransform();
+    const bool copies = CopiesTexts() && device.dx() == std::floor(device.dx()) &&
+                        device.dy() == std::floor(device.dy()) && r.width() <= kCopiedEllipse &&
+                        r.height() <= kCopiedEllipse;
+    if (!copies) {
+        m_painter.drawEllipse(QRectF(r).translated(shift));
+        return;
+    }
+    // A view draws its nodes as thousands of equal small discs: from its second time on, a
+    // smooth ellipse is copied from an image of it (several times faster than the painter).
+    const Pen* pen = m_applied->pen ? &*m_applied->pen : nullptr;
+    const Brush* brush = m_applied->brush ? &*m_applied->brush : nullptr;
+    const std::array<qint64, 3> key{
+        qint64(r.width()) | qint64(r.height()) << 16,
+        pen ? qint64(pen->colour.ToRgb()) | qint64(pen->style) << 24 | qint64(pen->width) << 32
+            : -1,
+        brush ? qint64(brush->colour.ToRgb()) : -1};
+    auto it = m_ellipseImages.find(key);
+    if (it == m_ellipseImages.end()) {
+        if (m_ellipseImages.size() < kCopiedEllipses)
+            m_ellipseImages.emplace(key, ShapeImage{});
+        m_painter.drawEllipse(QRectF(r).translated(shift));
+        return;
+    }
+    ShapeImage& copy = it->second;
+    if (copy.image.isNull()) {
+        // Room for the pen standing out of the rectangle, and a pixel of its soft edge.
+        const int margin = (pen ? std::max(1, pen->width) : 0) / 2 + 1;
+        copy.offset = QPoint(-margin, -margin);
+        copy.image = QImage(r.size() + QSize(2 * margin, 2 * margin),
+                            QImage::Format_ARGB32_Premultiplied);
+        copy.image.fill(Qt::transparent);
+        QPainter onImage(&copy.image);
+        onImage.setRenderHint(QPainter::Antialiasing);
+        onImage.setPen(m_painter.pen());
+        onImage.setBrush(m_painter.brush());
+        onImage.drawEllipse(QRectF(QPointF(margin, margin), QSizeF(r.size())).translated(shift));
+    }
+    m_painter.drawImage(r.topLeft() + copy.offset, copy.image);
 }
 
 void QtCanvas::Arc(const PixelRect& rect)
 {
     FlushLines();
     if (Prepare(true, false))
-        m_painter.drawEllipse(FillRect(rect, true));
+        DrawEllipse(FillRect(rect, true));
 }
 
 void QtCanvas::Rectangle(const PixelRect& rect)
 {
     FlushLines();
     const bool fillOnly = FillOnly();
-    if (Prepare(!fillOnly, true))
+    // Aliased: its edges lie on whole pixels anyway, and its corners stay square.
+    if (Prepare(!fillOnly, true, false))
         m_painter.drawRect(FillRect(rect, m_painter.pen().style() != Qt::NoPen));
 }
 
@@ -444,6 +641,8 @@ void QtCanvas::DrawFocusRect(const PixelRect& rect)
     m_applied.reset();
     m_painter.setPen(dotted);
     m_painter.setBrush(Qt::NoBrush);
+    // Aliased, to stay invertible (without raster operations too: dotted at whole pixels).
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setCompositionMode(m_rasterOps ? QPainter::RasterOp_NotSourceXorDestination
                                              : QPainter::CompositionMode_SourceOver);
     m_painter.drawRect(FillRect(rect, true));

@@ -111,7 +111,8 @@ std::string Differences(const QImage& a, const QImage& b)
 }
 
 // The pixels a set of thin lines leaves on a white image of the given format, drawn through a
-// painter translated by `shift` (or whose viewport is moved by it), optionally clipped.
+// painter translated by `shift` (or whose viewport is moved by it), optionally clipped;
+// aliased, pixel for pixel as the old device context drew them.
 QImage LinesOn(QImage::Format format, const std::vector<std::pair<PixelPoint, PixelPoint>>& lines,
                QPoint shift = {}, bool clipped = false, bool byViewport = false)
 {
@@ -125,7 +126,7 @@ QImage LinesOn(QImage::Format format, const std::vector<std::pair<PixelPoint, Pi
             painter.translate(shift);
         if (clipped)
             painter.setClipRect(QRect(-1000, -1000, 3000, 3000));
-        QtCanvas canvas(painter);
+        QtCanvas canvas(painter, false);
         canvas.SelectPen(Pen{Colour(200, 0, 0), 1, PenStyle::Solid});
         for (const auto& [from, to] : lines)
             Line(canvas, from.x, from.y, to.x, to.y);
