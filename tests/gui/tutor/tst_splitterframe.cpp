@@ -35,6 +35,7 @@ class TestSplitterFrame : public QObject
     VelmorSplitterFrame* open(Mode mode, const char* name)
     {
         m_app->SetMode(mode);
+        m_app->Main()->resize(1280, 860);
         VelmorDoc* doc = m_app->OpenDocument(QString(VELMOR_EXAMPLES) + "/" + name);
         if (!doc)
             return nullptr;
