@@ -7,6 +7,8 @@
 #include "app/MainFrame.h"
 #include "app/VelmorApp.h"
 #include "app/VelmorDoc.h"
+#include "model/DocumentFile.h"
+#include "model/StructureBuilder.h"
 #include "platform/qt/shell/Settings.h"
 #include "tutor/ResultBars.h"
 #include "tutor/VelmorSplitterFrame.h"
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
@@ -172,6 +175,41 @@ private slots:
         QVERIFY(!frame->Tutor().IsActive());
         QVERIFY(!frame->TutorBar()->isVisible());
         QCOMPARE(frame->ToolbarResource(), 7);
+    }
+
+    void stepByStepTooLargeSuggestsTheFinalSolution()
+    {
+        // A long chain whose ends are joined, numbered in list order: the joining beam makes
+        // the band as wide as the whole system.
+        VelmorProblem chain;
+        {
+            StructureBuilder b(chain, PROBLEM_PLANE_FRAME, true);
+            VelmorSeccionData s;
+            s.m_nShape = SHAPE_RECTANGULAR;
+            s.m_E = 2e11;
+            s.m_A = 0.01;
+            s.m_Iz = 1e-4;
+            VelmorObject* section = b.Section(s);
+            std::vector<VelmorObject*> nodes;
+            for (int i = 0; i < 6000; ++i)
+                nodes.push_back(b.Node(i * 1.0, 0, 0));
+            for (size_t i = 1; i < nodes.size(); ++i)
+                b.Beam(section, nodes[i - 1], nodes[i]);
+            b.Beam(section, nodes.front(), nodes.back());
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath("chaine.vlm");
+        std::string error;
+        QVERIFY(SaveProblemFile(chain, path.toStdString(), true, error));
+        m_app->SetMode(Mode::Examples);
+        QVERIFY(m_app->OpenDocument(path));
+        auto* frame = qobject_cast<VelmorSplitterFrame*>(m_app->ActiveFrame());
+        QVERIFY(frame);
+        m_messages->messages.clear();
+        QVERIFY(m_app->OnCommand(32808));
+        QVERIFY(!frame->Tutor().IsActive());
+        QCOMPARE(int(m_messages->messages.size()), 1);
+        QVERIFY(QString::fromStdString(m_messages->messages[0]).contains("Solution Finale"));
     }
 
     void exercisesStopBeforeTheLaws()
