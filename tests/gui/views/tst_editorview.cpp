@@ -446,6 +446,37 @@ private slots:
         QCOMPARE(e.Bytes(), built);
     }
 
+    void repairedDocumentStartsModifiedAndStaysSo()
+    {
+        test::RecordingMessages messages;
+        VelmorDoc doc;
+        doc.SetOptions(testOptions());
+        QVERIFY(doc.OnOpenDocument(QStringLiteral(VELMOR_TEST_DATA "/fuzz/text/missing-node.vlm")));
+        QVERIFY(doc.IsModified()); // what it lost is not in the file any more
+        QVERIFY(!doc.Changed());
+        doc.Problem().SyncMode(Mode::Library);
+        VelmorView3dEdit view(doc);
+        view.resize(640, 480);
+        view.show();
+        view.Setup();
+        view.OnCommand(ID_ELEMENT_NEW);
+        view.OnCommand(ID_TOOL_NODE);
+        QTest::mouseMove(view.viewport(), QPoint(300, 200));
+        QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(300, 200));
+        QVERIFY(doc.Changed());
+        QVERIFY(view.OnCommand(ID_EDIT_UNDO));
+        QVERIFY(doc.IsModified());
+        QVERIFY(doc.Changed()); // undoing is a change the solution must learn of
+        QTemporaryDir dir;
+        QVERIFY(doc.OnSaveDocument(dir.filePath("repaired.vlm")));
+        QVERIFY(!doc.IsModified());
+        QVERIFY(doc.Changed()); // saving leaves it
+        QVERIFY(view.OnCommand(ID_EDIT_REDO));
+        QVERIFY(doc.IsModified());
+        QVERIFY(view.OnCommand(ID_EDIT_UNDO));
+        QVERIFY(!doc.IsModified());
+    }
+
     void historyStaysBounded()
     {
         Editor e;
