@@ -162,8 +162,9 @@ void QtCanvas::FlushLines()
     const bool direct = m_pixels && m_applied && m_applied->pen && m_applied->pen->width <= 1 &&
                         m_applied->pen->style == PenStyle::Solid &&
                         m_applied->mode == QPainter::CompositionMode_SourceOver &&
-                        (!m_applied->smooth || m_blendable) && !m_painter.hasClipping() && m_painter.opacity() == 1.0 &&
-                        device.type() <= QTransform::TxTranslate && whole;
+                        (!m_applied->smooth || m_blendable) && !m_painter.hasClipping() &&
+                        m_painter.opacity() == 1.0 && device.type() <= QTransform::TxTranslate &&
+                        whole;
     if (!direct) {
         DrawLines(m_lines.size());
         m_lines.clear();

@@ -4,9 +4,9 @@
 #include "platform/core/Canvas.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLine>
-#include <QFontMetrics>
 #include <QPainter>
 #include <QPointF>
 #include <QStaticText>

@@ -1,6 +1,6 @@
 // Tests of the canvas on QPainter, pixel by pixel on images: fills and outlines, line colours,
-// the raster operations, the focus rectangle, text, the fall-back on PDF, and one solid drawn
-// through the 3D drawing context.
+// aliased and smooth lines and shapes, the raster operations, the focus rectangle, text, the
+// fall-back on PDF, and one solid drawn through the 3D drawing context.
 #include "numeric/Mfx3dCamera.h"
 #include "numeric/Mfx3dDC.h"
 #include "platform/qt/QtCanvas.h"
@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QColor>
 #include <QImage>
+#include <QLineF>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <string>
 #include <utility>
@@ -229,6 +231,265 @@ TEST(QtCanvasTest, ThinLinesOnImagesMatchThePainterDrawingRightAndDown)
     EXPECT_GT(CountDifferent(direct, kWhite), 400);
 }
 
+// How the smooth tests reach the image: lines set on it or drawn by the painter.
+struct Surface
+{
+    const char* name;
+    QImage::Format format;
+    bool clipped; // a clip sends the lines to the painter
+};
+
+const Surface kSurfaces[] = {
+    {"set on RGB32", QImage::Format_RGB32, false},
+    {"set on premultiplied ARGB32", QImage::Format_ARGB32_Premultiplied, false},
+    {"painter, clipped", QImage::Format_RGB32, true},
+    {"painter, 24 bits", QImage::Format_RGB888, false},
+};
+
+// Black thin lines on a white image, smooth or aliased.
+QImage SmoothLinesOn(const Surface& surface, const std::vector<std::pair<QPoint, QPoint>>& lines,
+                     bool antialiasing = true)
+{
+    QImage image(100, 100, surface.format);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        if (surface.clipped) painter.setClipRect(QRect(-1000, -1000, 3000, 3000));
+        QtCanvas canvas(painter, antialiasing);
+        canvas.SelectPen(Pen{Colour(0, 0, 0), 1, PenStyle::Solid});
+        for (const auto& [from, to] : lines)
+            Line(canvas, from.x(), from.y(), to.x(), to.y());
+    }
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// How much of a black pen a grey pixel on white holds, 0 .. 1.
+double Ink(QRgb pixel)
+{
+    return (255 - qGreen(pixel)) / 255.0;
+}
+
+bool Intermediate(QRgb pixel, QRgb a, QRgb b)
+{
+    return pixel != a && pixel != b;
+}
+
+TEST(QtCanvasTest, SmoothSlopedLinesShareTheirInkBetweenThePixelsAcrossThem)
+{
+    // Along a sloped line each step of its longer axis holds one pixel's worth of ink, shared
+    // by the pixels nearest the exact line (pixel centres at whole coordinates); nothing is
+    // marked farther away. Aliased, the same line has no grey.
+    struct Case
+    {
+        const char* name;
+        QPoint from;
+        QPoint to;
+    };
+    const Case cases[] = {
+        {"gentle, rightwards", {10, 20}, {90, 45}},
+        {"steep, downwards", {30, 5}, {45, 95}},
+        {"gentle, up and left", {90, 80}, {8, 61}},
+        {"leaving the image", {60, 70}, {400, 10}},
+    };
+    for (const Surface& surface : kSurfaces) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(::testing::Message() << surface.name << ", " << c.name);
+            const QImage image = SmoothLinesOn(surface, {{c.from, c.to}});
+            const QLineF exact(c.from, c.to);
+            const bool alongX = std::abs(exact.dx()) >= std::abs(exact.dy());
+            int grey = 0;
+            for (int y = 0; y < 100; ++y) {
+                for (int x = 0; x < 100; ++x) {
+                    const QRgb p = image.pixel(x, y);
+                    grey += Intermediate(p, kWhite, qRgb(0, 0, 0));
+                    if (p == kWhite) continue;
+                    // Distance across the line, along the shorter axis.
+                    const double t =
+                        alongX ? (x - c.from.x()) / exact.dx() : (y - c.from.y()) / exact.dy();
+                    const double across = alongX ? y - (c.from.y() + t * exact.dy())
+                                                 : x - (c.from.x() + t * exact.dx());
+                    ASSERT_LE(std::abs(across), 1.0) << "mark at " << x << ", " << y;
+                }
+            }
+            EXPECT_GT(grey, 40);
+            // One pixel of ink per step, centred on the exact line, away from the ends and the
+            // image's edges.
+            const int first =
+                alongX ? std::min(c.from.x(), c.to.x()) : std::min(c.from.y(), c.to.y());
+            const int last = std::min(
+                alongX ? std::max(c.from.x(), c.to.x()) : std::max(c.from.y(), c.to.y()), 99);
+            for (int major = first + 2; major <= last - 2; ++major) {
+                double ink = 0, moment = 0;
+                for (int minor = 0; minor < 100; ++minor) {
+                    const double i =
+                        Ink(alongX ? image.pixel(major, minor) : image.pixel(minor, major));
+                    ink += i;
+                    moment += i * minor;
+                }
+                ASSERT_NEAR(ink, 1.0, 0.12) << "step at " << major;
+                const double centre =
+                    alongX ? c.from.y() + (major - c.from.x()) * exact.dy() / exact.dx()
+                           : c.from.x() + (major - c.from.y()) * exact.dx() / exact.dy();
+                ASSERT_NEAR(moment / ink, centre, 0.15) << "step at " << major;
+            }
+            const QImage aliased = SmoothLinesOn(surface, {{c.from, c.to}}, false);
+            int aliasedGrey = 0;
+            for (int y = 0; y < 100; ++y)
+                for (int x = 0; x < 100; ++x)
+                    aliasedGrey += Intermediate(aliased.pixel(x, y), kWhite, qRgb(0, 0, 0));
+            EXPECT_EQ(aliasedGrey, 0);
+            EXPECT_GE(CountDifferent(aliased, kWhite), 40);
+        }
+    }
+}
+
+TEST(QtCanvasTest, SmoothStraightLinesCoverTheirPixelsFully)
+{
+    // Horizontal, vertical and 45-degree lines lie on whole pixels: smooth, they set the same
+    // pixels as aliased ones, from the first end up to, not including, the second. The painter
+    // rounds its diagonals its own way.
+    struct Case
+    {
+        const char* name;
+        QPoint from;
+        QPoint to;
+        bool diagonal;
+    };
+    const Case cases[] = {
+        {"rightwards", {10, 10}, {60, 10}, false},   {"leftwards", {60, 20}, {10, 20}, false},
+        {"downwards", {30, 30}, {30, 80}, false},    {"upwards", {40, 80}, {40, 30}, false},
+        {"diagonal down", {10, 10}, {50, 50}, true}, {"diagonal up-left", {90, 90}, {70, 70}, true},
+    };
+    for (const Surface& surface : kSurfaces) {
+        for (const Case& c : cases) {
+            if (c.diagonal && (surface.clipped || surface.format == QImage::Format_RGB888))
+                continue;
+            SCOPED_TRACE(::testing::Message() << surface.name << ", " << c.name);
+            QImage expected = Blank();
+            for (const QPoint& p : ExpectedPixels(c.from, c.to))
+                expected.setPixel(p, qRgb(0, 0, 0));
+            EXPECT_EQ(Differences(SmoothLinesOn(surface, {{c.from, c.to}}), expected), "");
+        }
+    }
+}
+
+TEST(QtCanvasTest, SmoothShapesHaveSoftEdgesInsideTheirAliasedOutline)
+{
+    // In copy mode polygons, ellipses, arcs and polylines get grey edge pixels, within a pixel
+    // of where their aliased drawing lies; under the pen their inside keeps the brush's colour.
+    struct Case
+    {
+        const char* name;
+        std::function<void(Canvas&)> draw;
+        QPoint inside; // a pixel of the brush, or none
+    };
+    const std::vector<PixelPoint> triangle = {{10, 10}, {90, 30}, {30, 85}};
+    const Case cases[] = {
+        {"polygon", [&](Canvas& c) { c.Polygon(triangle); }, {40, 40}},
+        {"ellipse",
+         [](Canvas& c) {
+             c.Ellipse({15, 20, 85, 70});
+         },
+         {50, 45}},
+        {"arc",
+         [](Canvas& c) {
+             c.Arc({15, 20, 85, 70});
+         },
+         {-1, -1}},
+        {"polyline", [&](Canvas& c) { c.Polyline(triangle); }, {-1, -1}},
+        {"wide sloped line",
+         [](Canvas& c) {
+             c.SelectPen(Pen{Colour(0, 0, 0), 3, PenStyle::Solid});
+             Line(c, 10, 20, 90, 55);
+         },
+         {-1, -1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto picture = [&](bool antialiasing) {
+            QImage image = Blank();
+            QPainter painter(&image);
+            QtCanvas canvas(painter, antialiasing);
+            canvas.SelectPen(Pen{Colour(0, 0, 0), 1, PenStyle::Solid});
+            canvas.SelectBrush(Brush{Colour(0, 0, 255)});
+            c.draw(canvas);
+            return image;
+        };
+        const QImage smooth = picture(true), aliased = picture(false);
+        QRect outline;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (aliased.pixel(x, y) != kWhite) outline |= QRect(x, y, 1, 1);
+        int grey = 0, aliasedGrey = 0;
+        for (int y = 0; y < 100; ++y) {
+            for (int x = 0; x < 100; ++x) {
+                const QRgb p = smooth.pixel(x, y);
+                grey += Intermediate(p, kWhite, qRgb(0, 0, 0)) &&
+                        Intermediate(p, qRgb(0, 0, 255), qRgb(0, 0, 0));
+                aliasedGrey += Intermediate(aliased.pixel(x, y), kWhite, qRgb(0, 0, 0)) &&
+                               aliased.pixel(x, y) != qRgb(0, 0, 255);
+                if (p != kWhite) {
+                    ASSERT_TRUE(outline.adjusted(-1, -1, 1, 1).contains(x, y))
+                        << "mark at " << x << ", " << y;
+                }
+            }
+        }
+        EXPECT_GT(grey, 20);
+        EXPECT_EQ(aliasedGrey, 0);
+        if (c.inside.x() >= 0) {
+            EXPECT_EQ(smooth.pixel(c.inside), qRgb(0, 0, 255));
+        }
+    }
+}
+
+TEST(QtCanvasTest, SmoothEllipsesDrawnAgainLookTheSame)
+{
+    // From its second time on an ellipse is copied from a picture of it: the copies match the
+    // first one drawn, with a pen and brush, with a wide pen, and outlined only.
+    struct Case
+    {
+        const char* name;
+        Pen pen;
+        bool filled;
+    };
+    const Case cases[] = {
+        {"pen and brush", Pen{Colour(0, 0, 0), 1, PenStyle::Solid}, true},
+        {"wide pen", Pen{Colour(200, 0, 0), 4, PenStyle::Solid}, true},
+        {"outline", Pen{Colour(0, 90, 0), 1, PenStyle::Solid}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage image = Blank();
+        {
+            QPainter painter(&image);
+            QtCanvas canvas(painter);
+            canvas.SelectPen(c.pen);
+            canvas.SelectBrush(Brush{Colour(255, 200, 0)});
+            for (const QPoint at : {QPoint(5, 5), QPoint(55, 5), QPoint(5, 55), QPoint(55, 55)}) {
+                const PixelRect r{at.x(), at.y(), at.x() + 31, at.y() + 23};
+                if (c.filled)
+                    canvas.Ellipse(r);
+                else
+                    canvas.Arc(r);
+            }
+        }
+        const QImage first = image.copy(0, 0, 45, 45);
+        EXPECT_GT(CountDifferent(first, kWhite), 60);
+        for (const QPoint at : {QPoint(50, 0), QPoint(0, 50), QPoint(50, 50)}) {
+            const QImage copy = image.copy(QRect(at, QSize(45, 45)));
+            for (int y = 0; y < 45; ++y)
+                for (int x = 0; x < 45; ++x) {
+                    const QColor a = first.pixelColor(x, y), b = copy.pixelColor(x, y);
+                    ASSERT_LE(std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                                  std::abs(a.blue() - b.blue()),
+                              6)
+                        << "at " << x << ", " << y << " of the copy at " << at.x() << ", "
+                        << at.y();
+                }
+        }
+    }
+}
+
 TEST(QtCanvasTest, LinesAndShapesKeepTheirOrder)
 {
     // Lines waiting to be drawn together must still land before a later shape or text and
@@ -357,6 +618,105 @@ TEST(QtCanvasTest, InvertingTwiceRestoresThePicture)
     EXPECT_EQ(image.pixel(40, 90), qRgb(255 - 30, 255 - 90, 255 - 200));
     drawCursor();
     EXPECT_EQ(image, before);
+}
+
+// A picture with some variety and smooth shapes, for the raster operations to work on.
+QImage VariedPicture()
+{
+    QImage image = Blank();
+    QPainter painter(&image);
+    painter.fillRect(0, 0, 50, 100, QColor(30, 90, 200));
+    painter.fillRect(25, 25, 50, 50, QColor(250, 240, 10));
+    QtCanvas canvas(painter);
+    canvas.SelectPen(Pen{Colour(120, 0, 60), 1, PenStyle::Solid});
+    canvas.SelectBrush(Brush{Colour(0, 160, 90)});
+    canvas.Ellipse({55, 5, 95, 35});
+    Line(canvas, 0, 99, 99, 60);
+    return image;
+}
+
+// Shapes of every kind, with sloped edges, under the raster operation `op`.
+void CursorShapes(Canvas& canvas, RasterOp op)
+{
+    canvas.SelectPen(Pen{Colour(0x3C, 0xFF, 0x0F), 1, PenStyle::Solid});
+    canvas.SelectBrush(Brush{Colour(0x3C, 0xFF, 0x0F)});
+    canvas.SetRasterOp(op);
+    Line(canvas, 40, 40, 5, 52);
+    Line(canvas, 40, 40, 47, 95);
+    canvas.Ellipse({30, 30, 50, 50});
+    canvas.Arc({60, 60, 95, 80});
+    const std::vector<PixelPoint> triangle = {{60, 10}, {95, 25}, {70, 45}};
+    canvas.Polygon(triangle);
+    const std::vector<PixelPoint> zigzag = {{5, 70}, {20, 90}, {33, 72}};
+    canvas.Polyline(zigzag);
+}
+
+TEST(QtCanvasTest, RasterOperationsStayAliased)
+{
+    // Under a raster operation other than copy, shapes are drawn as with antialiasing off, and
+    // each pixel is left either as it was or exactly combined with the pen: no pixel is
+    // blended part-way, and lines stay one pixel thin.
+    struct Case
+    {
+        const char* name;
+        RasterOp op;
+        QRgb (*combine)(QRgb before);
+    };
+    const Case cases[] = {
+        {"mask", RasterOp::MaskPen, [](QRgb p) { return p & qRgb(0x3C, 0xFF, 0x0F); }},
+        {"merge", RasterOp::MergePen, [](QRgb p) { return p | qRgb(0x3C, 0xFF, 0x0F); }},
+        {"not", RasterOp::Not, [](QRgb p) { return ~p | 0xFF000000u; }},
+        {"not xor", RasterOp::NotXorPen,
+         [](QRgb p) { return ~(p ^ qRgb(0x3C, 0xFF, 0x0F)) | 0xFF000000u; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QImage before = VariedPicture();
+        QImage image = before.copy(), aliased = before.copy();
+        {
+            QPainter painter(&image);
+            QtCanvas canvas(painter);
+            ASSERT_TRUE(canvas.Antialiasing());
+            CursorShapes(canvas, c.op);
+        }
+        {
+            QPainter painter(&aliased);
+            QtCanvas canvas(painter);
+            canvas.SetAntialiasing(false);
+            CursorShapes(canvas, c.op);
+        }
+        EXPECT_EQ(Differences(image, aliased), "");
+        int combined = 0;
+        for (int y = 0; y < 100; ++y) {
+            for (int x = 0; x < 100; ++x) {
+                const QRgb was = before.pixel(x, y), now = image.pixel(x, y);
+                if (now == was) continue;
+                ASSERT_EQ(now, c.combine(was)) << "at " << x << ", " << y;
+                ++combined;
+            }
+        }
+        EXPECT_GT(combined, 300);
+    }
+}
+
+TEST(QtCanvasTest, InvertingCursorsDrawnTwiceRestoreTheSmoothPicture)
+{
+    // With antialiasing on, shapes of every kind under Not and NotXorPen, drawn twice over a
+    // picture with smooth shapes, give the picture back bit for bit.
+    for (const RasterOp op : {RasterOp::Not, RasterOp::NotXorPen}) {
+        SCOPED_TRACE(static_cast<int>(op));
+        const QImage before = VariedPicture();
+        QImage image = before.copy();
+        auto drawCursor = [&] {
+            QPainter painter(&image);
+            QtCanvas canvas(painter);
+            CursorShapes(canvas, op);
+        };
+        drawCursor();
+        EXPECT_NE(image, before);
+        drawCursor();
+        EXPECT_EQ(Differences(image, before), "");
+    }
 }
 
 TEST(QtCanvasTest, FocusRectangleDrawnTwiceLeavesNoTrace)
