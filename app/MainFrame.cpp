@@ -5,6 +5,7 @@
 #include "VelmorApp.h"
 #include "views/VelmorBaseView.h"
 #include "views/VelmorView3dEdit.h"
+#include "VelmorDoc.h"
 #include "platform/core/MessageService.h"
 #include "platform/qt/shell/MessageHub.h"
 #include "resources/MenuTables.h"
@@ -152,7 +153,10 @@ void MainFrame::OnSubWindowActivated()
 {
     if (auto* frame = qobject_cast<ChildFrame*>(m_mdi->activeSubWindow())) {
         frame->UpdateToolbar();
-        m_app.SetMode(frame->FrameMode());
+        // The structure is the active frame's: shown in the editor or solved in a calculation
+        // frame. The application's mode changes only through the mode commands, the switch
+        // commands and the recent-file popups, not by activating a frame.
+        frame->Document().Problem().SyncMode(frame->FrameMode());
     }
     RebuildMenus();
 }

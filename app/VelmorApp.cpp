@@ -14,6 +14,8 @@
 #include "platform/qt/shell/HelpViewer.h"
 #include "platform/qt/shell/RecentFileList.h"
 #include "resources/MenuTables.h"
+#include "resources/StringTable.h"
+#include "tutor/core/VelmorTutor.h"
 #include "views/core/ProgramOptions.h"
 
 #include <QCoreApplication>
@@ -330,6 +332,74 @@ bool VelmorApp::OnCommand(int id)
     return m_commands.Run(id);
 }
 
+bool VelmorApp::Switch(Mode target)
+{
+    ChildFrame* from = ActiveFrame();
+    if (!from || target == Mode::None)
+        return false;
+    VelmorDoc& doc = from->Document();
+    const Mode remembered = m_mode;
+    const auto leaveCalculation = [&]() {
+        // A running solution is left for the editor only when the user agrees: what the
+        // editor changes ends it.
+        if (doc.Tutor().IsActive() &&
+            Messages().Show(LoadString(61340), MessageButtons::OkCancel, MessageIcon::Question) !=
+                MessageAnswer::Ok)
+            return false;
+        doc.UpdateAllViews({UpdateHint::LeaveCalculation});
+        if (auto* calc = qobject_cast<VelmorSplitterFrame*>(from))
+            calc->HideForLeaving();
+        return true;
+    };
+    for (ChildFrame* frame : FramesOf(doc)) {
+        if (frame == from)
+            continue;
+        const bool editor = frame->FrameMode() == Mode::Library;
+        if (target == Mode::Library && editor) {
+            if (!leaveCalculation())
+                return false;
+            from->showMinimized();
+            m_main->Mdi()->setActiveSubWindow(frame);
+            frame->showMaximized();
+            m_mode = Mode::Library;
+            doc.Problem().SyncMode(m_mode);
+            doc.ClearChanged();
+            return true;
+        }
+        if (target != Mode::Library && !editor) {
+            from->showMinimized();
+            m_main->Mdi()->setActiveSubWindow(frame);
+            frame->showMaximized();
+            if (doc.Tutor().IsActive()) {
+                if (doc.Changed()) {
+                    Messages().Show(LoadString(61343), MessageButtons::Ok, MessageIcon::Information);
+                    doc.Tutor().End(true);
+                } else if (auto* calc = qobject_cast<VelmorSplitterFrame*>(frame)) {
+                    calc->ShowAgain();
+                }
+            }
+            doc.UpdateAllViews({UpdateHint::WorkBox});
+            m_mode = target;
+            doc.Problem().SyncMode(frame->FrameMode());
+            return true;
+        }
+    }
+    if (target == Mode::Library) {
+        if (!leaveCalculation())
+            return false;
+        doc.ClearChanged();
+    }
+    from->showMinimized();
+    m_mode = target;
+    doc.Problem().SyncMode(target);
+    if (!CreateFrame(doc, target)) {
+        m_mode = remembered;
+        from->showMaximized();
+        return false;
+    }
+    return true;
+}
+
 void VelmorApp::AddCommands()
 {
     const auto withDocument = [this] { return ActiveDocument() != nullptr; };
@@ -361,6 +431,22 @@ void VelmorApp::AddCommands()
         ChildFrame* frame = ActiveFrame();
         return frame && frame->FrameMode() == Mode::Library;
     });
+    // One calculation frame a document: no examples while its exercise is open, and the
+    // other way round.
+    const auto shownIn = [this](Mode mode) {
+        const VelmorDoc* doc = ActiveDocument();
+        if (!doc)
+            return false;
+        for (ChildFrame* f : FramesOf(*doc))
+            if (f->FrameMode() == mode)
+                return true;
+        return false;
+    };
+    m_commands.Add(ID_SWITCH_LIBRARY, [this] { Switch(Mode::Library); }, withDocument);
+    m_commands.Add(ID_SWITCH_EXAMPLES, [this] { Switch(Mode::Examples); },
+                   [withDocument, shownIn] { return withDocument() && !shownIn(Mode::Exercises); });
+    m_commands.Add(ID_SWITCH_EXERCISES, [this] { Switch(Mode::Exercises); },
+                   [withDocument, shownIn] { return withDocument() && !shownIn(Mode::Examples); });
     m_commands.Add(ID_FILE_SAVE, [this] { Save(); }, withDocument);
     m_commands.Add(ID_FILE_SAVE_AS, [this] { Save(true); }, withDocument);
     m_commands.Add(ID_FILE_CLOSE, [this] { CloseActive(); }, withDocument);

@@ -71,6 +71,13 @@ public:
     bool CloseDocumentAsking(VelmorDoc& doc);
     // Closes every document, asking to save the modified ones; false when the user kept one.
     bool CloseAll();
+    // "Basculer vers": shows the active document in the frame of another mode (Library,
+    // Examples or Exercises), creating that frame next to the active one when the document
+    // has none yet; the frame left is minimised. Entering the editor while a step-by-step
+    // solution runs asks first (Cancel: nothing changes) and clears the document's Changed
+    // flag; coming back to a solution whose structure changed meanwhile ends it with "La
+    // structure a changé.". False when refused or when no frame could be made.
+    bool Switch(Mode target);
 
     std::vector<VelmorDoc*> Documents() const;
     // The frames showing the document.

@@ -232,6 +232,18 @@ void VelmorSplitterFrame::ShowResults(int kind, const VelmorObject* element, boo
     bar->raise();
 }
 
+void VelmorSplitterFrame::HideForLeaving()
+{
+    m_matrix->HideForLeaving();
+    for (ResultBar* bar : m_bars)
+        bar->hide();
+}
+
+void VelmorSplitterFrame::ShowAgain()
+{
+    m_matrix->ShowAgain();
+}
+
 void VelmorSplitterFrame::showEvent(QShowEvent* event)
 {
     ChildFrame::showEvent(event);

@@ -32,6 +32,10 @@ public:
     int ToolbarResource() const { return m_toolbarResource; }
     // The toolbar and the tutor bar as the solution stands.
     void RefreshProgress();
+    // Leaving the calculation for the editor: the element pop-ups and the result bars hide;
+    // coming back shows the pop-ups again.
+    void HideForLeaving();
+    void ShowAgain();
     // Shows the bar of `kind` filled with the element's results (a node, or a beam for the
     // internal forces), or hides it.
     void ShowResults(int kind, const VelmorObject* element, bool show);
