@@ -306,6 +306,22 @@ private slots:
                  QString::fromUtf8("Impossible d'écrire le fichier PDF /nonexistent-folder/structure.pdf."));
     }
 
+    void nodeNumbersBeamNumbersAndLoadValuesOnRequest()
+    {
+        auto doc = openExample("portique-simple.vlm");
+        auto view = showView(*doc);
+        const QImage plain = view->viewport()->grab().toImage();
+        for (int option : {OPT_NODE_NUMBERS, OPT_BEAM_NUMBERS, OPT_LOAD_VALUES})
+            testOptions().Set(option, true);
+        view->OnCommand(ID_ZOOM_ALL);
+        view->viewport()->repaint();
+        const QImage labelled = view->viewport()->grab().toImage();
+        for (int option : {OPT_NODE_NUMBERS, OPT_BEAM_NUMBERS, OPT_LOAD_VALUES})
+            testOptions().Set(option, false);
+        QVERIFY(labelled != plain);
+        QVERIFY(labelled.save(QString(VELMOR_ARTEFACTS) + "/structure-labels.png"));
+    }
+
     void printCommandOpensThePrintDialog()
     {
         auto doc = openExample("portique-simple.vlm");
