@@ -5,17 +5,43 @@
 #include "model/VelmorProblem.h"
 #include "platform/core/Archive.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace velmor {
 namespace {
 
+// The largest magnitude of the forces (or translations) and of the moments (or rotations)
+// over the consecutive node blocks of the vectors; each of the problem's c components is one
+// or the other as its slot of the six says. Returned per component.
+std::vector<double> familyMagnitudes(const Analysis& a, const std::vector<const Vector*>& vectors)
+{
+    const long c = a.DofPerNode() ? a.DofPerNode() : 1;
+    std::vector<bool> rotation(size_t(c), false);
+    for (int j = 0, k = 0; j < 6 && k < c; ++j)
+        if (a.DofMask()[j])
+            rotation[size_t(k++)] = j >= 3;
+    double family[2] = {0.0, 0.0};
+    for (const Vector* v : vectors)
+        for (long i = 1; i <= long(v->Rows()); ++i) {
+            double& m = family[rotation[size_t((i - 1) % c)] ? 1 : 0];
+            m = std::max(m, std::fabs(v->At(i)));
+        }
+    std::vector<double> out(static_cast<size_t>(c));
+    for (long k = 0; k < c; ++k)
+        out[size_t(k)] = family[rotation[size_t(k)] ? 1 : 0];
+    return out;
+}
+
 // Six columns for one node's part of a vector: the problem's components, "-" for the others.
-std::string sixColumns(const Analysis& a, const Vector& v, long first)
+std::string sixColumns(const Analysis& a, const Vector& v, long first, const std::vector<double>& magnitudes)
 {
     std::string out;
     long next = first;
+    size_t k = 0;
     for (int j = 0; j < 6; ++j) {
         if (a.DofMask()[j])
-            out += Archive::Format("%12.3g ", v.At(next++));
+            out += Archive::Format("%12.3g ", ShownValue(v.At(next++), magnitudes[k++]));
         else
             out += Archive::Format("%12.12s ", "-");
     }
@@ -30,6 +56,11 @@ std::string header(const char* first, const char* second, const char* const colu
 }
 
 } // namespace
+
+double ShownValue(double value, double columnMagnitude)
+{
+    return std::fabs(value) < kRoundOffShare * columnMagnitude ? 0.0 : value;
+}
 
 std::vector<std::string> ResultReportLines(const Analysis& analysis)
 {
@@ -56,15 +87,22 @@ std::vector<std::string> ResultReportLines(const Analysis& analysis)
     lines.insert(lines.end(), {"", "Déplacements:", ""});
     lines.push_back(header("Noeud", " ", displacement));
     lines.push_back("");
+    const std::vector<double> dScale = familyMagnitudes(analysis, {&D});
     for (long k = 1; k <= nodes; ++k)
         lines.push_back(Archive::Format("%6ld %6.6s ", k, " ") +
-                        sixColumns(analysis, D, (k - 1) * c + 1));
+                        sixColumns(analysis, D, (k - 1) * c + 1, dScale));
 
     static const char* const reaction[6] = {"Fx [N]", "Fy [N]", "Fz [N]",
                                             "Mx [Nm]", "My [Nm]", "Mz [Nm]"};
     lines.insert(lines.end(), {"", "Réactions:", ""});
     lines.push_back(header("Noeud", " ", reaction));
     lines.push_back("");
+    // Reactions and end forces have one scale: the reactions gather the end forces.
+    std::vector<const Vector*> forces{&R};
+    for (const auto& object : problem.List(KIND_BEAM))
+        if (analysis.BeamResult(*object).q.Rows() == unsigned(2 * c))
+            forces.push_back(&analysis.BeamResult(*object).q);
+    const std::vector<double> rScale = familyMagnitudes(analysis, forces);
     int position = 0;
     for (const auto& node : problem.List(KIND_NODE)) {
         ++position;
@@ -73,7 +111,7 @@ std::vector<std::string> ResultReportLines(const Analysis& analysis)
         const long k = node->GetNumber(0);
         if (k >= 1 && k <= nodes && R.Rows() == D.Rows())
             lines.push_back(Archive::Format("%6d %6.6s ", position, " ") +
-                            sixColumns(analysis, R, (k - 1) * c + 1));
+                            sixColumns(analysis, R, (k - 1) * c + 1, rScale));
     }
 
     static const char* const force[6] = {"Sx [N]", "Sy [N]", "Sz [N]",
@@ -81,14 +119,15 @@ std::vector<std::string> ResultReportLines(const Analysis& analysis)
     lines.insert(lines.end(), {"", "Efforts internes:", ""});
     lines.push_back(header("Poutre", "Noeud", force));
     lines.push_back("");
+    const std::vector<double>& qScale = rScale;
     for (const auto& object : problem.List(KIND_BEAM)) {
         const VelmorObject& beam = *object;
         const Vector& q = analysis.BeamResult(beam).q;
         const Vector ends = q.Rows() == unsigned(2 * c) ? q : Vector(unsigned(2 * c));
         lines.push_back(Archive::Format("%6d %6d ", beam.Number(), beam.GetNumber(1)) +
-                        sixColumns(analysis, ends, 1));
+                        sixColumns(analysis, ends, 1, qScale));
         lines.push_back(Archive::Format("%6.6s %6d ", " ", beam.GetNumber(2)) +
-                        sixColumns(analysis, ends, c + 1));
+                        sixColumns(analysis, ends, c + 1, qScale));
     }
     return lines;
 }
