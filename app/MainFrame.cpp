@@ -157,6 +157,8 @@ void MainFrame::OnSubWindowActivated()
         // frame. The application's mode changes only through the mode commands, the switch
         // commands and the recent-file popups, not by activating a frame.
         frame->Document().Problem().SyncMode(frame->FrameMode());
+        // The prompt of the frame left does not belong to this one.
+        statusBar()->clearMessage();
     }
     RebuildMenus();
 }
