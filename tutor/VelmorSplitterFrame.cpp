@@ -86,6 +86,8 @@ VelmorSplitterFrame::VelmorSplitterFrame(VelmorDoc& doc, Mode mode, QWidget* par
     view->Dialogs().flow = [view](TutorStage target) {
         return FlowDialog::Run(target, QStringLiteral(" "), view);
     };
+    connect(view, &VelmorView3dEjemplo::ResultsSelected, this,
+            [this](int kind, const VelmorObject* element) { ShowResults(kind, element, true); });
 
     TutorFace& face = doc.TutorEvents();
     connect(&face, &TutorFace::changed, this, &VelmorSplitterFrame::RefreshProgress);

@@ -183,7 +183,7 @@ void VelmorBaseView::Render(QPainter& painter, bool background)
     const QTransform scrolled = painter.transform();
     for (const auto& entry : m_display.Entries()) {
         VelmorObject* element = entry->Element();
-        if (!element)
+        if (!element || !IsShown(*element))
             continue;
         // Section icons stay in the window's corner whatever the scrolling.
         const bool fixed = element->Kind() == KIND_SECTION;
@@ -210,9 +210,13 @@ void VelmorBaseView::paintEvent(QPaintEvent* event)
         QPainter painter(&m_picture);
         painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
         Render(painter, true);
-        QtCanvas canvas(painter);
-        Mfx3dDC dc(canvas, &m_camera);
-        DrawOverlay(dc);
+        {
+            QtCanvas canvas(painter);
+            Mfx3dDC dc(canvas, &m_camera);
+            DrawOverlay(dc);
+        }
+        painter.resetTransform();
+        DrawWindowOverlay(painter);
     }
     QPainter window(viewport());
     window.drawImage(event->rect(), m_picture, QRectF(event->rect().topLeft() * ratio,
@@ -546,10 +550,11 @@ bool VelmorBaseView::Print(QPrinter& printer)
         const StructureRenderer renderer(
             RenderStyle{m_options, paper, m_sizes, m_doc.Problem().m_nType});
         for (const auto& entry : m_display.Entries())
-            if (VelmorObject* e = entry->Element(); e && e->Kind() != KIND_SECTION) {
+            if (VelmorObject* e = entry->Element(); e && e->Kind() != KIND_SECTION && IsShown(*e)) {
                 dc.SetPen(pen);
                 renderer.Draw(*e, dc, nullptr, false);
             }
+        PrintOverlay(dc, double(page.width()) / std::max(1, viewport()->width()));
     }
     painter.end();
     return true;

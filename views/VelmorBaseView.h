@@ -104,6 +104,13 @@ protected:
 
     // Drawn over the structure at every paint (the editor's node cursor); nothing here.
     virtual void DrawOverlay(Mfx3dDC&) {}
+    // Drawn last at every paint, in window coordinates whatever the scrolling; nothing here.
+    virtual void DrawWindowOverlay(QPainter&) {}
+    // Drawn on the printed page after the structure, with the page's camera; `pixelScale` is
+    // the page's device pixels per pixel of the window. Nothing here.
+    virtual void PrintOverlay(Mfx3dDC&, double /*pixelScale*/) {}
+    // Whether an element of the display list is drawn (on screen and on paper); all are here.
+    virtual bool IsShown(const VelmorObject&) const { return true; }
 
     void ShowPrompt(const QString& text);
     void ShowCoordinates(const Mfx3dPoint* point);

@@ -1,12 +1,16 @@
-// The structure view of the examples and exercises: the structure with the solution commands
-// that drive the document's step-by-step solution ("Pas à Pas", "Solution Finale" and the six
-// step commands of the "Ré&solution" menu), the step dialogs and the flow chart between steps.
+// The structure view of the examples and exercises: the solution commands that drive the
+// document's step-by-step solution, the clicks of the exercises' steps, the node numbers, the
+// deformed shape and the internal-force laws of every beam, the law drawing of a single beam and
+// the selection of the values a result bar shows.
 #pragma once
 
 #include "VelmorBaseView.h"
 #include "tutor/core/TutorTypes.h"
+#include "views/core/ExampleRules.h"
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace velmor {
 
@@ -22,6 +26,21 @@ struct SolutionDialogs
     std::function<int(TutorStage target)> flow;
 };
 
+// What the exercises' diagram checking adds to the view while the student draws the laws
+// (step 6). Each may be empty.
+struct ExerciseDrawing
+{
+    // A left click (viewport point) while a law drawing runs: the drawing of the accepted shape.
+    // True when the click was used.
+    std::function<bool(QPoint point)> click;
+    // A beam clicked while no law drawing runs; it is the current beam by then. Without it the
+    // drawing of the law mask's law starts, unless that law is done for the beam.
+    std::function<void(VelmorObject& beam)> beamChosen;
+    // Painting a law drawing whose progress is above 1 (the whole law shown): the law is
+    // finished for the beam.
+    std::function<void(VelmorObject& beam, int law)> finished;
+};
+
 class VelmorView3dEjemplo : public VelmorBaseView
 {
     Q_OBJECT
@@ -30,21 +49,109 @@ public:
     ~VelmorView3dEjemplo() override;
 
     SolutionDialogs& Dialogs() { return m_dialogs; }
+    ExerciseDrawing& Exercise() { return m_exercise; }
     VelmorTutor& Tutor() const;
 
     // The message shown instead of starting a step-by-step solution whose band matrix would not
     // fit a sensible amount of memory.
     static QString TooLargeMessage(double megabytes);
 
+    void OnUpdate(const ChangeEvent& change) override;
+
+    // ---- what the result commands set
+    // Bits 1 ... 32 the laws, 64 the inflexion points, 128 the deformed shape; in an exercise's
+    // law drawing the bits 1 ... 32 hold the one law drawn.
+    int LawMask() const { return m_lawMask; }
+    void SetLawMask(int mask) { m_lawMask = mask; }
+    int Selection() const { return m_selection; }
+    bool FemView() const { return m_fem; }
+    double FunctionFactor() const { return m_functionFactor; }
+    // The scales of the last paint.
+    const LawScales& Scales() const { return m_scales; }
+    // The state the command rules read.
+    ExampleState CommandState() const;
+
+    // ---- the law drawing of a single beam
+    // Starts it on the beam when none runs: the camera turned to the beam's plane of the law,
+    // the beam alone in the picture, its values in the internal-forces bar, progress 1.5 in the
+    // examples (the whole law at once) and -1 in the exercises.
+    void StartLawDrawing(VelmorObject* beam);
+    // Ends it: the whole structure again under the camera the user had before.
+    void EndLawDrawing();
+    bool LawDrawingRuns() const { return m_drawing; }
+    VelmorObject* CurrentBeam() const;
+    // The law a drawing shows (its arrow and sign picture): in the exercises the mask's law, in
+    // the examples the first of Mz, My, Qy, Qz, N, T in the mask; 0 for none.
+    int DrawingLaw() const;
+    // How far the law is drawn, as a fraction of the beam (above 1: all of it, with its values).
+    double Progress() const { return m_progress; }
+    void SetProgress(double progress) { m_progress = progress; }
+    bool ShowLoad() const { return m_showLoad; }
+    bool ShowShear() const { return m_showShear; }
+    bool ShowMoment() const { return m_showMoment; }
+    void SetShowLoad(bool on) { m_showLoad = on; }
+    void SetShowShear(bool on) { m_showShear = on; }
+    void SetShowMoment(bool on) { m_showMoment = on; }
+    // The values written along the beam at the last paint of a law drawing.
+    const std::vector<std::string>& ValueLines() const { return m_valueLines; }
+
+signals:
+    // A click chose what a result bar shows: the bar (428 displacements, 430 reactions, 429
+    // internal forces) and the node or beam.
+    void ResultsSelected(int barKind, const VelmorObject* element);
+
+protected:
+    void DrawOverlay(Mfx3dDC& dc) override;
+    void DrawWindowOverlay(QPainter& painter) override;
+    void PrintOverlay(Mfx3dDC& dc, double pixelScale) override;
+    bool IsShown(const VelmorObject& element) const override;
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
     void AddSolutionCommands();
+    void AddResultCommands();
     // A step command: the step becomes the target and its dialog is shown (not when the flow
     // chart said to skip it); a skipped step is completed at once.
     void OpenStep(int command);
     void OnStepDone();
 
+    // The exercises' clicks of steps 1 to 4 and 6; true when the click was used.
+    bool ExerciseClick(QPoint point);
+    // Picks an item of the step being worked on and examines it.
+    bool PickAndExamine(VelmorObject* element);
+    // Once solved: the values of the element clicked, by selection mode.
+    void SelectResults(QPoint point);
+
+    // Everything drawn over the structure, on screen or on paper (text heights times `textScale`).
+    void DrawResults(Mfx3dDC& dc, const Palette& palette, double textScale, PixelPoint textOrigin);
+    void DrawNodeNumbers(Mfx3dDC& dc, double textScale);
+    // The laws of the mask on one beam from `from` to `to` (fractions of the beam), with their
+    // extreme values labelled.
+    void DrawBeamLaws(Mfx3dDC& dc, const Palette& palette, const VelmorObject& beam, int mask,
+                      double from, double to, double textScale, bool onlyDone);
+    void DrawLawDrawing(Mfx3dDC& dc, const Palette& palette, double textScale, PixelPoint textOrigin);
+    // The analysis record the view shows of a beam: the engine's or, in the FEM view, the
+    // finite-element one (made when first needed).
+    const BeamAnalysis* Record(const VelmorObject& beam) const;
+    void ComputeScales();
+
     SolutionDialogs m_dialogs;
+    ExerciseDrawing m_exercise;
     bool m_skip = false;
+
+    int m_lawMask = 0;
+    bool m_fem = false;
+    double m_functionFactor = 1.0;
+    LawScales m_scales;
+    int m_selection = SELECT_NONE;
+    bool m_beamZoom = false;
+    bool m_valueLabels = true;
+    bool m_showLoad = false, m_showShear = false, m_showMoment = false;
+    double m_progress = -1.0;
+    bool m_drawing = false;
+    Mfx3dPoint m_savedDirection;
+    int m_savedViewCode = 0;
+    std::vector<std::string> m_valueLines;
 };
 
 } // namespace velmor
