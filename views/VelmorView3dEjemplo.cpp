@@ -61,6 +61,17 @@ MfxColor labelColour(const Palette& palette, int entry)
     return MfxColor(RedOf(c) * 6 / 10, GreenOf(c) * 6 / 10, BlueOf(c) * 6 / 10);
 }
 
+// An extreme value with about three significant digits, without an exponent in the usual range.
+std::string extremeText(double v)
+{
+    const double a = std::fabs(v);
+    if (a >= 1e-3 && a < 1e7) {
+        const int decimals = std::max(0, 2 - int(std::floor(std::log10(a))));
+        return QString::number(v, 'f', decimals).toStdString();
+    }
+    return QString::number(v, 'g', 3).toStdString();
+}
+
 int scaled(int pixels, double textScale)
 {
     return std::max(1, int(std::lround(pixels * textScale)));
@@ -90,22 +101,17 @@ QImage signPicture(int code)
         p.drawPolygon(head);
         p.setBrush(Qt::NoBrush);
     };
-    // A turning arrow about a face centre: clockwise on screen when `clockwise`.
-    const auto turn = [&](QPointF centre, bool clockwise) {
+    // A turning arrow round a face, from its top over its outer side to its bottom, where the
+    // head points back under the piece: anticlockwise on the left face, clockwise on the right.
+    const auto turn = [&](QPointF centre, bool rightFace) {
         p.setPen(QPen(ink, 2));
         const QRectF box(centre.x() - 11, centre.y() - 11, 22, 22);
-        // Qt's angles run anticlockwise on screen; the arc opens towards the beam.
-        const bool left = centre.x() < 56;
-        const double start = left ? 60.0 : 240.0;
-        p.drawArc(box, int(start * 16), int(240 * 16));
-        const double endAngle = (start + (clockwise ? 0.0 : 240.0)) * 3.14159265358979 / 180.0;
-        const QPointF tip(centre.x() + 11 * std::cos(endAngle), centre.y() - 11 * std::sin(endAngle));
-        // The tangent at the tip, in the sense of the turn.
-        const double sense = clockwise ? 1.0 : -1.0;
-        const QPointF t(sense * std::sin(endAngle), sense * std::cos(endAngle));
-        const QPointF n(-t.y(), t.x());
+        p.drawArc(box, 90 * 16, (rightFace ? -180 : 180) * 16);
+        const QPointF tip = centre + QPointF(rightFace ? -3 : 3, 11);
+        const double sense = rightFace ? -1.0 : 1.0;
         p.setBrush(ink);
-        p.drawPolygon(QPolygonF({tip + 5 * t, tip - 2 * t + 4 * n, tip - 2 * t - 4 * n}));
+        p.drawPolygon(QPolygonF({tip + QPointF(sense * 4, 0), tip + QPointF(-sense * 3, -4),
+                                 tip + QPointF(-sense * 3, 4)}));
         p.setBrush(Qt::NoBrush);
     };
     const QPointF left(34, 39), right(78, 39);
@@ -356,7 +362,21 @@ void VelmorView3dEjemplo::StartLawDrawing(VelmorObject* beam)
     const bool fromZ = problem.m_nType <= PROBLEM_PLANE_FRAME || law == CODE_VY || law == CODE_MZ;
     const Mfx3dPoint direction = fromZ ? local.Column(3) : -local.Column(2);
     m_drawing = true;
-    m_camera.SetView(problem.StructureBox(), 20.0, Mfx3dCamera::kViewGiven | Mfx3dCamera::kViewIgnoredBit,
+    // The picture holds the beam and room on both sides of it for its diagrams and the
+    // arrow of the positive side (a beam's own box is flat).
+    Mfx3dPoint p1, p2;
+    beam->GetPosition(p1, 1, 0);
+    beam->GetPosition(p2, 2, 0);
+    const double room = 0.4 * (p2 - p1).length();
+    Mfx3dPoint lo = p1, hi = p1;
+    for (const Mfx3dPoint& end : {p1, p2})
+        for (const Mfx3dPoint& side : {local.Column(2), local.Column(3)})
+            for (const double sign : {-1.0, 1.0}) {
+                const Mfx3dPoint q = end + side * (sign * room);
+                lo = Mfx3dPoint(std::min(lo.x, q.x), std::min(lo.y, q.y), std::min(lo.z, q.z));
+                hi = Mfx3dPoint(std::max(hi.x, q.x), std::max(hi.y, q.y), std::max(hi.z, q.z));
+            }
+    m_camera.SetView(Mfx3dBox(lo, hi), 20.0, Mfx3dCamera::kViewGiven | Mfx3dCamera::kViewIgnoredBit,
                      direction, this);
     m_viewCode = m_camera.ViewCode();
     ZoomReset();
@@ -553,7 +573,10 @@ void VelmorView3dEjemplo::ComputeScales()
 
 void VelmorView3dEjemplo::DrawOverlay(Mfx3dDC& dc)
 {
-    const PixelPoint origin{20 + horizontalScrollBar()->value(), 20 + 75 + 12 + verticalScrollBar()->value()};
+    // The values along the beam beside the sign-convention picture.
+    const PixelPoint origin{20 + 112 + 12 + horizontalScrollBar()->value(),
+                            viewport()->height() - 20 - 75 + verticalScrollBar()->value()};
+    m_valuesAboveOrigin = true;
     DrawResults(dc, m_palette, 1.0, origin);
 }
 
@@ -561,8 +584,9 @@ void VelmorView3dEjemplo::PrintOverlay(Mfx3dDC& dc, double pixelScale)
 {
     // Paper is white whatever the screen's background.
     const Palette paper;
+    m_valuesAboveOrigin = false;
     DrawResults(dc, paper, pixelScale,
-                PixelPoint{int(20 * pixelScale), int((20 + 75 + 12) * pixelScale)});
+                PixelPoint{int(20 * pixelScale), int(20 * pixelScale)});
 }
 
 void VelmorView3dEjemplo::DrawResults(Mfx3dDC& dc, const Palette& palette, double textScale,
@@ -647,11 +671,29 @@ void VelmorView3dEjemplo::DrawBeamLaws(Mfx3dDC& dc, const Palette& palette, cons
             if (t < from - 1e-9 || t > to + 1e-9 || std::fabs(v) < 1e-3 * largest || std::fabs(v) < 1e-12)
                 return;
             const Mfx3dPoint at = p1 + (p2 - p1) * t + axis * (v * scale);
-            // Above a positive ordinate, below a negative one, clear of the curve.
+            // Beyond the curve, away from the beam's axis; at an end, moved in along the beam so
+            // that it stays clear of the node's number.
             const PixelPoint a = dc.ProjectPoint(at), b = dc.ProjectPoint(p1 + (p2 - p1) * t);
-            const int dy = a.y <= b.y ? -scaled(14, textScale) : scaled(2, textScale);
-            dc.DrawText3d(QString::asprintf("%.3g", v).toStdString(), at, labelColour(palette, entry),
-                          scaled(3, textScale), dy, Mfx3dDC::kTransparent, scaled(11, textScale));
+            const std::string text = extremeText(v);
+            const int height = scaled(11, textScale), width = int(text.size()) * height * 6 / 10;
+            double ux = a.x - b.x, uy = a.y - b.y;
+            const double n = std::hypot(ux, uy);
+            if (n > 0.5)
+                ux /= n, uy /= n;
+            else
+                ux = 0.0, uy = -1.0;
+            int dx = int(ux * scaled(4, textScale)) - (ux < -0.3 ? width : ux > 0.3 ? 0 : width / 2);
+            int dy = int(uy * scaled(4, textScale)) - (uy < -0.3 ? height : uy > 0.3 ? 0 : height / 2);
+            if (t < 1e-9 || t > 1.0 - 1e-9) {
+                const PixelPoint e1 = dc.ProjectPoint(p1), e2 = dc.ProjectPoint(p2);
+                const double ex = e2.x - e1.x, ey = e2.y - e1.y, en = std::hypot(ex, ey);
+                if (en > 0.5) {
+                    const double inward = (t < 0.5 ? 1.0 : -1.0) * scaled(10, textScale) / en;
+                    dx += int(ex * inward);
+                    dy += int(ey * inward);
+                }
+            }
+            dc.DrawText3d(text, at, labelColour(palette, entry), dx, dy, Mfx3dDC::kTransparent, height);
         };
         label(tMax, vMax);
         if (std::fabs(tMin - tMax) > 1e-9)
@@ -733,8 +775,10 @@ void VelmorView3dEjemplo::DrawLawDrawing(Mfx3dDC& dc, const Palette& palette, do
             m_valueLines.push_back(FormatLawValue(v.x, LawLabel(0), v.value));
     if (m_valueLabels) {
         const int height = scaled(12, textScale), step = scaled(15, textScale);
+        // On screen five lines fit beside the picture; more rise above it.
+        const int top = textOrigin.y - (m_valuesAboveOrigin ? std::max(0, int(m_valueLines.size()) - 5) * step : 0);
         for (size_t i = 0; i < m_valueLines.size(); ++i)
-            dc.DrawText2d(m_valueLines[i], PixelPoint{textOrigin.x, textOrigin.y + int(i) * step},
+            dc.DrawText2d(m_valueLines[i], PixelPoint{textOrigin.x, top + int(i) * step},
                           palette.Color(PAL_TEXT), Mfx3dDC::kTransparent, height);
     }
     if (exercise && law && m_exercise.finished)
@@ -751,7 +795,8 @@ void VelmorView3dEjemplo::DrawWindowOverlay(QPainter& painter)
     const int which = (law == CODE_VY || law == CODE_VZ) ? 0 : (law == CODE_MY || law == CODE_MZ) ? 1
                       : law == CODE_N                    ? 2
                                                          : 3;
-    painter.drawImage(QPoint(20, 20), pictures[which]);
+    // In the bottom-left corner: the drawing of a single beam is laid from the window's top.
+    painter.drawImage(QPoint(20, viewport()->height() - 20 - 75), pictures[which]);
 }
 
 } // namespace velmor

@@ -152,6 +152,9 @@ private:
     Mfx3dPoint m_savedDirection;
     int m_savedViewCode = 0;
     std::vector<std::string> m_valueLines;
+    // The values are written from the bottom of the window up (on screen) or down from the
+    // page's corner (on paper).
+    bool m_valuesAboveOrigin = true;
 };
 
 } // namespace velmor

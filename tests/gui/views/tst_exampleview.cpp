@@ -229,7 +229,7 @@ private slots:
         }
         // The moment's law and its picture in red, the sign convention in the corner.
         QVERIFY(pixelsOf(zoomed, paletteRgb(PAL_MOMENT_LAW)) > 100);
-        QCOMPARE(zoomed.pixel(20 + 56, 20 + 39), qRgb(200, 200, 200));
+        QCOMPARE(zoomed.pixel(20 + 56, zoomed.height() - 20 - 75 + 39), qRgb(200, 200, 200));
         // Without the labels no line is written.
         QVERIFY(view->OnCommand(CMD_VALUE_LABELS));
         QVERIFY(!view->IsChecked(CMD_VALUE_LABELS));
