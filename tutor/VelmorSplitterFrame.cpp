@@ -227,8 +227,9 @@ void VelmorSplitterFrame::ShowResults(int kind, const VelmorObject* element, boo
         bar->hide();
         return;
     }
+    // Results of a structure changed since are not shown for the structure on screen.
     const auto analysis = Tutor().CurrentAnalysis();
-    if (!element || !analysis || !bar->Fill(*analysis, *element))
+    if (!element || !analysis || !analysis->IsCurrent() || !bar->Fill(*analysis, *element))
         return;
     bar->show();
     bar->raise();
