@@ -5,6 +5,8 @@
 #include "VelmorApp.h"
 #include "views/VelmorBaseView.h"
 #include "views/VelmorView3dEdit.h"
+#include "views/VelmorView3dEjemplo.h"
+#include "views/core/EditorRules.h"
 #include "VelmorDoc.h"
 #include "platform/core/MessageService.h"
 #include "platform/qt/shell/MessageHub.h"
@@ -279,6 +281,17 @@ quint32 MainFrame::HelpContextAt(QWidget* widget, QPoint pos)
         }
         if (auto* editor = qobject_cast<VelmorView3dEdit*>(w))
             return editor->HelpContextAt(widget->mapTo(editor->viewport(), pos));
+        // Over the structure of a calculation frame: the element's page, else the mode's.
+        if (auto* example = qobject_cast<VelmorView3dEjemplo*>(w)) {
+            const QPoint at = widget->mapTo(example->viewport(), pos);
+            for (int kind : {KIND_SECTION, KIND_NODE, KIND_SUPPORT, KIND_NODAL_LOAD, KIND_BEAM_LOAD, KIND_BEAM})
+                if (example->HitTest(kind, at.x(), at.y()))
+                    return EditorHelpContext(kind);
+            const ChildFrame* frame = nullptr;
+            for (QWidget* up = example; up && !frame; up = up->parentWidget())
+                frame = qobject_cast<ChildFrame*>(up);
+            return frame && frame->FrameMode() == Mode::Exercises ? 0x20000u + 8 : 0x20000u + 4;
+        }
         if (auto* view = qobject_cast<VelmorBaseView*>(w)) {
             const QPoint at = widget->mapTo(view->viewport(), pos);
             if (const VelmorObject* e = view->HitTest(KIND_NONE, at.x(), at.y()))

@@ -7,6 +7,7 @@
 #include "app/MainFrame.h"
 #include "app/VelmorApp.h"
 #include "app/VelmorDoc.h"
+#include "platform/qt/shell/MessageHub.h"
 #include "model/DocumentFile.h"
 #include "model/StructureBuilder.h"
 #include "platform/qt/shell/Settings.h"
@@ -22,6 +23,7 @@
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
 
@@ -210,6 +212,25 @@ private slots:
         QVERIFY(!frame->Tutor().IsActive());
         QCOMPARE(int(m_messages->messages.size()), 1);
         QVERIFY(QString::fromStdString(m_messages->messages[0]).contains("Solution Finale"));
+    }
+
+    void helpOverTheStructureOpensTheElementsOrTheModesPage()
+    {
+        VelmorSplitterFrame* frame = open(Mode::Examples, "portique-simple.vlm");
+        QVERIFY(frame);
+        QSignalSpy help(&MessageHub::Instance(), &MessageHub::HelpRequested);
+        VelmorBaseView* view = frame->View();
+        const auto clickInHelpMode = [&](QPoint at) {
+            QVERIFY(m_app->OnCommand(ID_CONTEXT_HELP));
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        };
+        Mfx3dPoint p;
+        frame->Document().Problem().List(KIND_NODE).FindNumber(1)->GetPosition(p, 0, 0);
+        const MfxPoint d = view->Camera().Project(p);
+        clickInHelpMode(QPoint(int(d.x), int(d.y)));
+        QCOMPARE(help.takeLast().at(0).toUInt(), quint32(98313));
+        clickInHelpMode(QPoint(view->viewport()->width() - 3, view->viewport()->height() - 3));
+        QCOMPARE(help.takeLast().at(0).toUInt(), quint32(131076));
     }
 
     void exercisesStopBeforeTheLaws()
