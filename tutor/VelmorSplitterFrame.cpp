@@ -15,6 +15,8 @@
 #include "views/VelmorView3dEjemplo.h"
 
 #include <QCloseEvent>
+
+#include <algorithm>
 #include <QDockWidget>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -88,6 +90,7 @@ VelmorSplitterFrame::VelmorSplitterFrame(VelmorDoc& doc, Mode mode, QWidget* par
     };
     connect(view, &VelmorView3dEjemplo::ResultsSelected, this,
             [this](int kind, const VelmorObject* element) { ShowResults(kind, element, true); });
+    connect(view, &VelmorView3dEjemplo::LawDrawingChanged, this, &VelmorSplitterFrame::RefreshProgress);
 
     TutorFace& face = doc.TutorEvents();
     connect(&face, &TutorFace::changed, this, &VelmorSplitterFrame::RefreshProgress);
@@ -204,7 +207,7 @@ void VelmorSplitterFrame::RefreshProgress()
     if (state.done == TutorStage::Results)
         LoadToolbar(6);
     else if (FrameMode() == Mode::Exercises && state.target == TutorStage::Laws)
-        LoadToolbar(1017);
+        LoadToolbar(static_cast<VelmorView3dEjemplo*>(View())->LawDrawingRuns() ? 1018 : 1017);
     else
         LoadToolbar(7);
     m_tutorBar->setVisible(tutor.IsActive());
@@ -231,6 +234,18 @@ void VelmorSplitterFrame::ShowResults(int kind, const VelmorObject* element, boo
     const auto analysis = Tutor().CurrentAnalysis();
     if (!element || !analysis || !analysis->IsCurrent() || !bar->Fill(*analysis, *element))
         return;
+    // A floating bar first appears over the system's pane, where it hides none of the
+    // structure; after that it stays where the user puts it.
+    if (!bar->property("placed").toBool()) {
+        bar->setProperty("placed", true);
+        const int rank = kind == ResultBar::Displacements ? 0 : kind == ResultBar::Reactions ? 1 : 2;
+        bar->adjustSize();
+        QPoint at = m_matrix->mapToGlobal(QPoint(12, 12 + rank * 40));
+        // Whole on the screen, the right edge of the window at most.
+        const QRect window(mapToGlobal(QPoint(0, 0)), size());
+        at.setX(std::max(window.left(), std::min(at.x(), window.right() - bar->width())));
+        bar->move(at);
+    }
     bar->show();
     bar->raise();
 }
