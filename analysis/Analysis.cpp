@@ -190,6 +190,12 @@ const BeamAnalysis& Analysis::BeamResult(const VelmorObject& beam, int record) c
     return i < 0 ? none : static_cast<const BeamResultPair&>(m_beams[size_t(i)])[record];
 }
 
+const BeamAnalysis& Analysis::BeamResultAt(size_t index) const
+{
+    static const BeamAnalysis none;
+    return index < m_beams.size() ? static_cast<const BeamResultPair&>(m_beams[index])[0] : none;
+}
+
 BeamAnalysis& Analysis::BeamResult(const VelmorObject& beam, int record)
 {
     // Only the beams of the structure are ever analysed: any other one gets a scratch record.

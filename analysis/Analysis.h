@@ -183,6 +183,10 @@ public:
     // views. A beam this analysis does not know reads as a beam never analysed.
     const BeamAnalysis& BeamResult(const VelmorObject& beam, int record = 0) const;
     BeamAnalysis& BeamResult(const VelmorObject& beam, int record = 0);
+    // The engine's record of the beam at `index` (0-based) of the structure's list, as
+    // BeamResult gives it for that beam; an index beyond the list reads as a beam never
+    // analysed.
+    const BeamAnalysis& BeamResultAt(size_t index) const;
 
     // ---- what the views, the tutor and the report read
     // The system matrix in the structure's numbering (i, j = global DOF numbers).
@@ -244,6 +248,9 @@ private:
     // Factors and solves the sparse system for m_F into m_D; false (with the message added to
     // status) when it is singular or cannot be factored.
     bool SolveSparse(AnalysisStatus& status);
+    // The results of the beam into its record r (BeamResult(beam)).
+    std::array<double, EXT_COUNT> BeamResults(const VelmorObject& beam, BeamAnalysis& r,
+                                              const Vector& d);
     // K0 * D formed beam by beam, for the reactions of a solution at once.
     void ReactionsFromBeams(const Vector& D);
     // Index of a beam of the structure in m_beams, or -1.

@@ -1,6 +1,7 @@
 // Beam results: end displacements and forces in local axes, the internal-force and
 // displacement laws, inflexion points and extreme values.
 #include "Analysis.h"
+#include "ElementProducts.h"
 
 #include "model/VelmorProblem.h"
 #include "model/VelmorSeccion.h"
@@ -26,6 +27,13 @@ Vector cleaned(const MatBase& v)
 Vector sized(const Vector& v, unsigned size)
 {
     return v.Rows() == size ? v : Vector(size);
+}
+
+// v becomes the column of the n values x, as assigning a product's column would leave it.
+void setVector(Vector& v, long n, const double* x)
+{
+    v.Reshape(unsigned(n), 1, 0, size_t(n));
+    std::copy_n(x, n, v.MutableData());
 }
 
 Polynomial constant(double c)
@@ -76,9 +84,16 @@ int lawOfCode(int code)
 bool Analysis::ComputeResults()
 {
     m_extrema.fill(0.0);
+    Vector d(unsigned(2 * m_nDof));
+    const long c = m_nDof;
+    size_t index = 0;
     for (const auto& beam : m_problem.List(KIND_BEAM)) {
-        const Vector d = m_D.GatherElement(beam->GetNumber(1), beam->GetNumber(2), m_nDof);
-        const std::array<double, EXT_COUNT> record = BeamResults(*beam, d);
+        const long na = beam->GetNumber(1), nb = beam->GetNumber(2);
+        for (long i = 1; i <= c; ++i) {
+            d.At(i) = m_D.At((na - 1) * c + i);
+            d.At(c + i) = m_D.At((nb - 1) * c + i);
+        }
+        const std::array<double, EXT_COUNT> record = BeamResults(*beam, m_beams[index++][0], d);
         for (int i = 0; i < EXT_COUNT; ++i)
             m_extrema[size_t(i)] = i % 2 == 0 ? std::min(m_extrema[size_t(i)], record[size_t(i)])
                                               : std::max(m_extrema[size_t(i)], record[size_t(i)]);
@@ -88,7 +103,12 @@ bool Analysis::ComputeResults()
 
 std::array<double, EXT_COUNT> Analysis::BeamResults(const VelmorObject& beam, const Vector& d)
 {
-    BeamAnalysis& r = BeamResult(beam);
+    return BeamResults(beam, BeamResult(beam), d);
+}
+
+std::array<double, EXT_COUNT> Analysis::BeamResults(const VelmorObject& beam, BeamAnalysis& r,
+                                                    const Vector& d)
+{
     const unsigned c2 = unsigned(2 * m_nDof);
     const int h = ReleaseCode(beam);
     const VelmorObject* sectionObject = beam.GetParent(0);
@@ -102,11 +122,37 @@ std::array<double, EXT_COUNT> Analysis::BeamResults(const VelmorObject& beam, co
         Iy = Iz = section.m_rho != 0.0 ? section.m_Iz : 1.0;
     const double E = section.m_E, A = section.m_A, L = r.L;
 
-    const Mat Tt = r.T.Transpose();
-    r.dl = Tt * d;
-    // An unloaded beam has no equivalent loads: zeros of the element's size.
-    r.equiv = cleaned(Tt * sized(r.equiv, c2));
-    r.q = cleaned(r.k * r.dl - r.equiv);
+    const long w = long(c2);
+    if (r.T.Rows() == c2 && r.T.Cols() == c2 && r.k.Rows() == c2 && d.Rows() == c2) {
+        // The products below on the element's arrays, each sum formed as the general product
+        // forms it (from 0, in increasing order of the inner index).
+        const double* T = r.T.Data();
+        double k[144], dl[12], equiv[12] = {}, q[12];
+        r.k.ToDense(k);
+        ElementTransposedTimes(T, w, d.Data(), dl);
+        if (r.equiv.Rows() == c2)
+            std::copy_n(r.equiv.Data(), w, q);
+        else
+            std::fill_n(q, w, 0.0);
+        ElementTransposedTimes(T, w, q, equiv);
+        ElementTimes(k, w, dl, q);
+        for (long i = 0; i < w; ++i) {
+            if (std::fabs(equiv[i]) <= kSmallForce)
+                equiv[i] = 0.0;
+            q[i] -= equiv[i];
+            if (std::fabs(q[i]) <= kSmallForce)
+                q[i] = 0.0;
+        }
+        setVector(r.dl, w, dl);
+        setVector(r.equiv, w, equiv);
+        setVector(r.q, w, q);
+    } else {
+        const Mat Tt = r.T.Transpose();
+        r.dl = Tt * d;
+        // An unloaded beam has no equivalent loads: zeros of the element's size.
+        r.equiv = cleaned(Tt * sized(r.equiv, c2));
+        r.q = cleaned(r.k * r.dl - r.equiv);
+    }
     const Vector q12 = r.q.SelectByMask(m_dofMask, 6, unsigned(m_nDof), 6);
     const Vector d12 = r.dl.SelectByMask(m_dofMask, 6, unsigned(m_nDof), 6);
     const Vector p12 = sized(r.p, 12);

@@ -1,6 +1,7 @@
 // Boundary conditions (restraints, springs, prescribed displacements), the solution of the
 // system and the reactions.
 #include "Analysis.h"
+#include "ElementProducts.h"
 
 #include "model/VelmorApoyo.h"
 #include "model/VelmorNudo.h"
@@ -198,13 +199,34 @@ void Analysis::ReactionsFromBeams(const Vector& D)
     const long c = m_nDof;
     const long n = EquationCount();
     std::vector<double> k0d(static_cast<size_t>(n) + 1, 0.0);
+    const long w = 2 * c;
+    double k[144], d[12], dl[12], f[12], g[12];
+    size_t index = 0;
     for (const auto& beam : m_problem.List(KIND_BEAM)) {
-        const BeamAnalysis& r = BeamResult(*beam);
+        const BeamAnalysis& r = static_cast<const BeamResultPair&>(m_beams[index++])[0];
         const long na = beam->GetNumber(1), nb = beam->GetNumber(2);
-        const Vector g = r.T * (r.k * (r.T.Transpose() * D.GatherElement(na, nb, c)));
-        for (long i = 1; i <= c; ++i) {
-            k0d[size_t((na - 1) * c + i)] += g.At(i);
-            k0d[size_t((nb - 1) * c + i)] += g.At(c + i);
+        if (r.T.Rows() != unsigned(w) || r.T.Cols() != unsigned(w) || r.k.Rows() != unsigned(w) ||
+            na < 1 || nb < 1 || na * c > n || nb * c > n) {
+            const Vector v = r.T * (r.k * (r.T.Transpose() * D.GatherElement(na, nb, c)));
+            for (long i = 1; i <= c; ++i) {
+                k0d[size_t((na - 1) * c + i)] += v.At(i);
+                k0d[size_t((nb - 1) * c + i)] += v.At(c + i);
+            }
+            continue;
+        }
+        // T k Tt d on the element's arrays, each sum as the general products form it.
+        const double* T = r.T.Data();
+        r.k.ToDense(k);
+        for (long i = 0; i < c; ++i) {
+            d[i] = D.Data()[(na - 1) * c + i];
+            d[c + i] = D.Data()[(nb - 1) * c + i];
+        }
+        ElementTransposedTimes(T, w, d, dl);
+        ElementTimes(k, w, dl, f);
+        ElementTimes(T, w, f, g);
+        for (long i = 0; i < c; ++i) {
+            k0d[size_t((na - 1) * c + i + 1)] += g[i];
+            k0d[size_t((nb - 1) * c + i + 1)] += g[c + i];
         }
     }
     for (long i = 1; i <= n; ++i) {

@@ -7,6 +7,7 @@
 #include "numeric/NumericGlobals.h"
 #include "resources/StringTable.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <vector>
@@ -40,17 +41,19 @@ bool Analysis::AssembleSparseStiffness()
     std::vector<double> k(size_t(w * w)), t(size_t(w * w)), tk(size_t(w * w)), g(size_t(w * w));
     // The non-zero columns of each row of T (T is block diagonal, 3 x 3 blocks or 1 x 1).
     std::vector<std::vector<long>> nonZero(static_cast<size_t>(w));
+    for (auto& list : nonZero)
+        list.reserve(size_t(w));
+    size_t index = 0;
     for (const auto& beam : m_problem.List(KIND_BEAM)) {
-        BeamAnalysis& r = BeamResult(*beam);
+        BeamAnalysis& r = m_beams[index++][0];
         BeamStiffness(*beam, r);
+        r.k.ToDense(k.data());
+        std::copy_n(r.T.Data(), size_t(w * w), t.begin());
         for (long i = 0; i < w; ++i) {
             nonZero[size_t(i)].clear();
-            for (long j = 0; j < w; ++j) {
-                k[size_t(i * w + j)] = r.k.At(i + 1, j + 1);
-                t[size_t(i * w + j)] = r.T.At(i + 1, j + 1);
+            for (long j = 0; j < w; ++j)
                 if (t[size_t(i * w + j)] != 0.0)
                     nonZero[size_t(i)].push_back(j);
-            }
         }
         // (T k)(i, j), then (T k Tt)(i, j) = sum over l of (T k)(i, l) T(j, l); every sum from 0
         // in increasing l, as the general products add them (the skipped terms are zeros).

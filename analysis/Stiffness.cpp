@@ -22,14 +22,16 @@ bool isJoint(const VelmorObject* node)
     return node && node->Kind() == KIND_NODE && static_cast<const VelmorNudo*>(node)->Data().m_nJoint;
 }
 
-// Writes the upper-triangle entries (1-based) of a local stiffness into k.
+// Writes the upper-triangle entries (1-based) of a local stiffness into the row-major n x n
+// array k, and their mirror.
 struct Entries
 {
-    Mat& k;
+    double* k;
+    long n;
     void operator()(long i, long j, double v) const
     {
-        k.At(i, j) = v;
-        k.At(j, i) = v;
+        k[(i - 1) * n + (j - 1)] = v;
+        k[(j - 1) * n + (i - 1)] = v;
     }
 };
 
@@ -104,8 +106,9 @@ void Analysis::BeamStiffness(const VelmorObject& beam, BeamAnalysis& r)
     r.release = h;
     const double E = section.m_E;
     const int c = m_nDof;
-    Mat k(unsigned(2 * c), unsigned(2 * c));
-    const Entries set{k};
+    const long w = 2 * c;
+    double k[144] = {};
+    const Entries set{k, w};
     switch (m_nType) {
     case PROBLEM_CONTINUOUS_BEAM:
         if (h != 3)
@@ -137,26 +140,27 @@ void Analysis::BeamStiffness(const VelmorObject& beam, BeamAnalysis& r)
     default:
         break;
     }
-    r.k = SymBandMat(k);
+    r.k.AssignDense(unsigned(w), k);
     r.band = int(r.k.Band());
 
-    // Transformation of the element vector.
+    // Transformation of the element vector, written straight into its row-major storage.
     const MfxTMatrix R = LocalFrame(beam);
-    Mat T(unsigned(2 * c), unsigned(2 * c));
+    r.T.Reshape(unsigned(w), unsigned(w), 0, size_t(w * w));
+    double* T = r.T.MutableData();
+    auto at = [&](long i, long j) -> double& { return T[(i - 1) * w + (j - 1)]; };
     if (m_nType == PROBLEM_CONTINUOUS_BEAM) {
         // DOFs v and rz: a span drawn from right to left has its local y reversed.
         for (long b = 0; b < 2; ++b) {
-            T.At(2 * b + 1, 2 * b + 1) = R(2, 2);
-            T.At(2 * b + 2, 2 * b + 2) = R(3, 3);
+            at(2 * b + 1, 2 * b + 1) = R(2, 2);
+            at(2 * b + 2, 2 * b + 2) = R(3, 3);
         }
     } else {
-        const long blocks = 2 * c / 3;
+        const long blocks = w / 3;
         for (long b = 0; b < blocks; ++b)
             for (int i = 1; i <= 3; ++i)
                 for (int j = 1; j <= 3; ++j)
-                    T.At(3 * b + i, 3 * b + j) = R(i, j);
+                    at(3 * b + i, 3 * b + j) = R(i, j);
     }
-    r.T = T;
 }
 
 bool Analysis::ComputeBeamStiffness(const VelmorObject& beam)

@@ -45,6 +45,8 @@ public:
     size_t Size() const { return m_pData.size(); }
     // Stored values in storage order (read-only).
     const double* Data() const { return m_pData.data(); }
+    // The same values, writable (Size() of them); the caller keeps to the class's mapping.
+    double* MutableData() { return m_pData.data(); }
 
     // New shape; the old values are dropped and the storage zero-filled. Storage is never made
     // smaller than the class's own mapping of that shape needs.

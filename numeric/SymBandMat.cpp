@@ -50,6 +50,38 @@ SymBandMat::SymBandMat(const SymBandMat& m) : MatBase()
     Assign(m);
 }
 
+void SymBandMat::AssignDense(unsigned n, const double* a)
+{
+    // The widest upper diagonal holding a non-zero, as SquareBandWidth finds it.
+    unsigned band = 1;
+    for (long d = long(n) - 1; d >= 1 && band == 1; --d)
+        for (long k = 0; k + d < long(n); ++k)
+            if (a[size_t(k) * n + size_t(k + d)] != 0.0) {
+                band = unsigned(d) + 1;
+                break;
+            }
+    Reshape(n, n, band, 0);
+    // Row order, as CopyElements writes: the lower entry of each pair is written last.
+    for (unsigned d = 0; d < band; ++d) {
+        double* out = m_pData.data() + diagonalStart(n, d);
+        for (unsigned k = 0; k + d < n; ++k)
+            out[k] = a[size_t(k + d) * n + k];
+    }
+    m_bFactorOk = 0;
+}
+
+void SymBandMat::ToDense(double* a) const
+{
+    const size_t n = m_nRows;
+    std::fill(a, a + n * n, 0.0);
+    const size_t band = std::min<size_t>(m_nBand, n);
+    for (size_t d = 0; d < band; ++d) {
+        const double* in = m_pData.data() + diagonalStart(n, d);
+        for (size_t k = 0; k + d < n; ++k)
+            a[k * n + k + d] = a[(k + d) * n + k] = in[k];
+    }
+}
+
 SymBandMat& SymBandMat::operator=(const MatBase& m)
 {
     if (const auto* s = dynamic_cast<const SymBandMat*>(&m); s && s != this) {

@@ -35,6 +35,14 @@ public:
     // factorisation also makes the matrix singular (a mechanism whose pivots are round-off).
     double m_dRelativePivot = 0.0;
 
+    // The n x n symmetric matrix whose entries are a[(i-1) n + (j-1)], with the band BandWidth
+    // finds in it: the same shape and values as assigning SymBandMat(m) for a Mat m of those
+    // entries (a pair (i, j) and (j, i) keeps the value of the lower one, i > j), without the
+    // intermediate copies. m_bFactorOk becomes 0.
+    void AssignDense(unsigned n, const double* a);
+    // Every entry (i, j) into a[(i-1) n + (j-1)], n = Rows(): both triangles, zeros outside the
+    // band.
+    void ToDense(double* a) const;
     // Stores a general square product such as T*K*Tt: plain Assign when it is symmetric
     // (keeping its full band), otherwise after padding it with zeros to a square.
     void AssignGeneral(const MatBase& m);
