@@ -159,6 +159,7 @@ VelmorView3dEjemplo::VelmorView3dEjemplo(VelmorDoc& doc, QWidget* parent) : Velm
     setObjectName("VelmorView3dEjemplo");
     AddSolutionCommands();
     AddResultCommands();
+    AddDiagramCommands();
     connect(&doc.TutorEvents(), &TutorFace::stepDone, this, &VelmorView3dEjemplo::OnStepDone);
     // The numbers of the nodes and the laws change with the solution.
     connect(&doc.TutorEvents(), &TutorFace::results, this, [this] { viewport()->update(); });
@@ -320,6 +321,130 @@ void VelmorView3dEjemplo::AddResultCommands()
     });
 }
 
+// ---- the exercises' diagrams
+
+int VelmorView3dEjemplo::DoneLawsOfCurrentBeam() const
+{
+    const auto analysis = Tutor().CurrentAnalysis();
+    const VelmorObject* beam = CurrentBeam();
+    if (!analysis || !beam || !Tutor().ResultsComputed())
+        return 0;
+    int done = 0;
+    for (int code : kLawCodes)
+        if (analysis->LawDoneFlag(*beam, code))
+            done |= code;
+    return done;
+}
+
+void VelmorView3dEjemplo::AddDiagramCommands()
+{
+    const auto state = [this](int id) {
+        const DiagramContext context{m_doc.Problem().m_nType, StageNumber(Tutor().Target()),
+                                     DoneLawsOfCurrentBeam()};
+        return DiagramCommandStateOf(id, m_checker, context);
+    };
+    const auto enabled = [state](int id) { return [state, id] { return state(id).enabled; }; };
+    const auto checked = [state](int id) { return [state, id] { return state(id).checked; }; };
+    const auto repaint = [this] { m_doc.UpdateAllViews({UpdateHint::Model}); };
+    for (int id : {CMD_LAW_AXIAL, CMD_LAW_SHEAR_Y, CMD_LAW_SHEAR_Z, CMD_LAW_TORSION, CMD_LAW_MOMENT_Y,
+                   CMD_LAW_MOMENT_Z})
+        m_commands.Add(id, [this, id] {
+            m_checker.ChooseLaw(DiagramLawOfCommand(id));
+            m_lawMask = (m_lawMask & ~LAW_BITS_ALL) | m_checker.Law();
+            StartDiagram();
+        }, enabled(id), checked(id));
+    for (int id : {CMD_STEP_UP, CMD_STEP_DOWN, CMD_STEP_CONSTANT, CMD_STEP_INCREASING,
+                   CMD_STEP_DECREASING, CMD_STEP_POSITIVE_PARABOLA, CMD_STEP_NEGATIVE_PARABOLA,
+                   CMD_STEP_POSITIVE_CUBIC_LEFT, CMD_STEP_POSITIVE_CUBIC_RIGHT,
+                   CMD_STEP_NEGATIVE_CUBIC_LEFT, CMD_STEP_NEGATIVE_CUBIC_RIGHT})
+        m_commands.Add(id, [this, id, repaint] {
+            const DiagramFinding finding = m_checker.Command(id);
+            if (finding.verdict == DiagramVerdict::Rejected) {
+                ShowMessage(std::string(finding.message), MessageIcon::Information);
+                return;
+            }
+            if (finding.verdict != DiagramVerdict::Accepted)
+                return;
+            FollowChecker();
+            repaint();
+        }, enabled(id), checked(id));
+    m_commands.Add(CMD_DIAGRAM_AUTOMATIC, [this, repaint] {
+        m_checker.Automatic();
+        FollowChecker();
+        repaint();
+    }, enabled(CMD_DIAGRAM_AUTOMATIC), checked(CMD_DIAGRAM_AUTOMATIC));
+    m_commands.Add(CMD_DIAGRAM_QUIT, [this] {
+        const auto analysis = Tutor().CurrentAnalysis();
+        const DiagramQuit quit = m_checker.Quit(analysis && analysis->DiagramsDone());
+        m_doc.UpdateAllViews({UpdateHint::LeaveCalculation});
+        m_lawMask &= ~LAW_BITS_ALL;
+        m_doc.Problem().m_pShownBeam = nullptr;
+        if (quit.allDone) {
+            Tutor().AllLawsDrawn();
+            ShowMessage(std::string(quit.message), MessageIcon::Information);
+        }
+        viewport()->update();
+    }, enabled(CMD_DIAGRAM_QUIT), checked(CMD_DIAGRAM_QUIT));
+    const auto toggle = [this, repaint](void (DiagramChecker::*flip)()) {
+        return [this, repaint, flip] {
+            (m_checker.*flip)();
+            FollowChecker();
+            repaint();
+        };
+    };
+    m_commands.Add(CMD_SHOW_LOAD, toggle(&DiagramChecker::ToggleShowLoad), enabled(CMD_SHOW_LOAD),
+                   checked(CMD_SHOW_LOAD));
+    m_commands.Add(CMD_SHOW_SHEAR, toggle(&DiagramChecker::ToggleShowShear), enabled(CMD_SHOW_SHEAR),
+                   checked(CMD_SHOW_SHEAR));
+    m_commands.Add(CMD_SHOW_MOMENT, toggle(&DiagramChecker::ToggleShowMoment),
+                   enabled(CMD_SHOW_MOMENT), checked(CMD_SHOW_MOMENT));
+}
+
+void VelmorView3dEjemplo::StartDiagram()
+{
+    VelmorObject* beam = CurrentBeam();
+    const auto analysis = Tutor().CurrentAnalysis();
+    const int law = m_checker.Law();
+    if (!beam || !law || !analysis || !Tutor().ResultsComputed())
+        return;
+    if (analysis->LawDoneFlag(*beam, law))
+        return;
+    // A drawing of another law on this beam gives way to the new one, seen in its own plane.
+    if (m_drawing) {
+        EndLawDrawing();
+        m_doc.Problem().m_pShownBeam = beam;
+    }
+    double ends[2] = {0.0, 0.0};
+    const Polynomial polynomial = analysis->GetLaw(*beam, law, ends);
+    if (!m_checker.Start(polynomial, ends, analysis->BeamResult(*beam).L, false))
+        return;
+    m_doc.UpdateAllViews({UpdateHint::LawStarted, beam});
+    FollowChecker();
+    viewport()->update();
+}
+
+void VelmorView3dEjemplo::FollowChecker()
+{
+    m_progress = m_checker.Progress();
+    m_showLoad = m_checker.ShowLoad();
+    m_showShear = m_checker.ShowShear();
+    m_showMoment = m_checker.ShowMoment();
+    if (!m_checker.Finished())
+        return;
+    // Announced here rather than while painting: a message box must not open inside a paint.
+    const DiagramCompletion completion = m_checker.Paint();
+    m_progress = m_checker.Progress();
+    VelmorObject* beam = CurrentBeam();
+    const auto analysis = Tutor().CurrentAnalysis();
+    if (completion.markDone && beam && analysis) {
+        const int index = DoneIndexOfLaw(m_checker.Law());
+        if (index >= 0)
+            analysis->BeamResult(*beam).done[index] = 1;
+    }
+    if (completion.messageId)
+        ShowMessage(std::string(completion.message), MessageIcon::Information);
+}
+
 void VelmorView3dEjemplo::OnUpdate(const ChangeEvent& change)
 {
     switch (change.hint) {
@@ -386,6 +511,7 @@ void VelmorView3dEjemplo::StartLawDrawing(VelmorObject* beam)
     m_doc.UpdateAllViews({UpdateHint::ElementValues, beam});
     emit ResultsSelected(kEffortsBar, beam);
     viewport()->update();
+    emit LawDrawingChanged();
 }
 
 void VelmorView3dEjemplo::EndLawDrawing()
@@ -393,12 +519,14 @@ void VelmorView3dEjemplo::EndLawDrawing()
     if (!m_drawing)
         return;
     m_drawing = false;
+    m_checker.EndDrawing();
     m_doc.Problem().m_pShownBeam = nullptr;
     m_valueLines.clear();
     m_camera.SetView(m_doc.Problem().StructureBox(), 20.0, m_savedViewCode, m_savedDirection, this);
     m_viewCode = m_savedViewCode;
     ZoomReset();
     viewport()->update();
+    emit LawDrawingChanged();
 }
 
 bool VelmorView3dEjemplo::IsShown(const VelmorObject& element) const
@@ -479,20 +607,27 @@ bool VelmorView3dEjemplo::ExerciseClick(QPoint point)
                PickAndExamine(hit(KIND_BEAM_LOAD));
     case TutorStage::Supports: return PickAndExamine(hit(KIND_SUPPORT));
     case TutorStage::Laws: {
-        if (m_drawing)
-            return m_exercise.click && m_exercise.click(point);
+        if (m_drawing) {
+            // The accepted shape drawn up to the point clicked on the beam.
+            VelmorObject* beam = CurrentBeam();
+            if (!beam || !m_checker.Drawing() || m_checker.Limit() < 0.0)
+                return false;
+            Mfx3dPoint a, b;
+            beam->GetPosition(a, 1, 0);
+            beam->GetPosition(b, 2, 0);
+            const MfxPoint pa = m_camera.Project(a), pb = m_camera.Project(b);
+            if (m_checker.DrawTo(BeamFraction(point.x(), point.y(), pa.x, pa.y, pb.x, pb.y)) == 0)
+                return false;
+            FollowChecker();
+            m_doc.UpdateAllViews({UpdateHint::Model});
+            return true;
+        }
         VelmorObject* beam = hit(KIND_BEAM);
         if (!beam)
             return false;
         m_doc.Problem().m_pShownBeam = beam;
-        if (m_exercise.beamChosen) {
-            m_exercise.beamChosen(*beam);
-        } else {
-            const auto analysis = tutor.CurrentAnalysis();
-            const int law = m_lawMask & LAW_BITS_ALL;
-            if (law && analysis && !analysis->LawDoneFlag(*beam, law))
-                m_doc.UpdateAllViews({UpdateHint::LawStarted, beam});
-        }
+        StartDiagram();
+        viewport()->update();
         return true;
     }
     default: return false;
@@ -781,8 +916,6 @@ void VelmorView3dEjemplo::DrawLawDrawing(Mfx3dDC& dc, const Palette& palette, do
             dc.DrawText2d(m_valueLines[i], PixelPoint{textOrigin.x, top + int(i) * step},
                           palette.Color(PAL_TEXT), Mfx3dDC::kTransparent, height);
     }
-    if (exercise && law && m_exercise.finished)
-        m_exercise.finished(*beam, law);
 }
 
 void VelmorView3dEjemplo::DrawWindowOverlay(QPainter& painter)

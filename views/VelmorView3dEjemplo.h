@@ -6,6 +6,7 @@
 
 #include "VelmorBaseView.h"
 #include "tutor/core/TutorTypes.h"
+#include "views/core/DiagramChecker.h"
 #include "views/core/ExampleRules.h"
 
 #include <functional>
@@ -26,21 +27,6 @@ struct SolutionDialogs
     std::function<int(TutorStage target)> flow;
 };
 
-// What the exercises' diagram checking adds to the view while the student draws the laws
-// (step 6). Each may be empty.
-struct ExerciseDrawing
-{
-    // A left click (viewport point) while a law drawing runs: the drawing of the accepted shape.
-    // True when the click was used.
-    std::function<bool(QPoint point)> click;
-    // A beam clicked while no law drawing runs; it is the current beam by then. Without it the
-    // drawing of the law mask's law starts, unless that law is done for the beam.
-    std::function<void(VelmorObject& beam)> beamChosen;
-    // Painting a law drawing whose progress is above 1 (the whole law shown): the law is
-    // finished for the beam.
-    std::function<void(VelmorObject& beam, int law)> finished;
-};
-
 class VelmorView3dEjemplo : public VelmorBaseView
 {
     Q_OBJECT
@@ -49,7 +35,8 @@ public:
     ~VelmorView3dEjemplo() override;
 
     SolutionDialogs& Dialogs() { return m_dialogs; }
-    ExerciseDrawing& Exercise() { return m_exercise; }
+    // The checking of the student's diagrams in the exercises' step 6.
+    const DiagramChecker& Checker() const { return m_checker; }
     VelmorTutor& Tutor() const;
 
     // The message shown instead of starting a step-by-step solution whose band matrix would not
@@ -96,6 +83,8 @@ public:
     const std::vector<std::string>& ValueLines() const { return m_valueLines; }
 
 signals:
+    // A law drawing started or ended (the frame shows the drawing toolbar while one runs).
+    void LawDrawingChanged();
     // A click chose what a result bar shows: the bar (428 displacements, 430 reactions, 429
     // internal forces) and the node or beam.
     void ResultsSelected(int barKind, const VelmorObject* element);
@@ -110,6 +99,15 @@ protected:
 private:
     void AddSolutionCommands();
     void AddResultCommands();
+    // The "&Diagramme" menu and the drawing toolbar of the exercises.
+    void AddDiagramCommands();
+    // Starts drawing the chosen law on the current beam, unless it is done for that beam.
+    void StartDiagram();
+    // After a checker's answer: the view's progress and help drawings follow the checker; a law
+    // just finished is marked done for the beam and "Algorithme terminé." is shown once.
+    void FollowChecker();
+    // The laws done for the current beam, or'ed.
+    int DoneLawsOfCurrentBeam() const;
     // A step command: the step becomes the target and its dialog is shown (not when the flow
     // chart said to skip it); a skipped step is completed at once.
     void OpenStep(int command);
@@ -136,7 +134,7 @@ private:
     void ComputeScales();
 
     SolutionDialogs m_dialogs;
-    ExerciseDrawing m_exercise;
+    DiagramChecker m_checker;
     bool m_skip = false;
 
     int m_lawMask = 0;

@@ -399,6 +399,24 @@ INSTANTIATE_TEST_SUITE_P(Modes, TutorAfterSolution, testing::Values(Mode::Exampl
                                                                               : "Examples");
                          });
 
+// Exercises: once every law of every beam is drawn, the results stand as the step done.
+TEST(Tutor, AllLawsDrawnLeadsTheExercisesToTheResults)
+{
+    Session s(InclinedFrame, Mode::Exercises);
+    VelmorTutor& t = *s.tutor;
+    ASSERT_TRUE(t.FinalSolution().Ok());
+    ASSERT_EQ(t.Target(), TutorStage::Laws);
+    ASSERT_EQ(t.Done(), TutorStage::Solution);
+    s.log.Take();
+    t.AllLawsDrawn();
+    EXPECT_EQ(s.log.Take(), Events({"Changed"}));
+    EXPECT_EQ(t.Target(), TutorStage::Results);
+    EXPECT_EQ(t.Done(), TutorStage::Results);
+    EXPECT_TRUE(t.IsSolved());
+    EXPECT_TRUE(t.ResultsComputed());
+    EXPECT_EQ(t.State().target, TutorStage::Results);
+}
+
 TEST(Tutor, SingularSystemReturnsToStepZeroWithTheTutorActive)
 {
     Session s(Mechanism);

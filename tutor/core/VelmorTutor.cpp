@@ -645,6 +645,12 @@ void VelmorTutor::FinishAll()
     });
 }
 
+void VelmorTutor::AllLawsDrawn()
+{
+    m_done = m_target = TutorStage::Results;
+    Changed();
+}
+
 void VelmorTutor::Cancel()
 {
     m_solution = SolutionMode::None;

@@ -119,6 +119,9 @@ public:
     void Cancel();
     // When active: frees the analysis arrays, no solution mode, inactive; Ended with notify.
     void End(bool notify);
+    // Exercises: the student has drawn every law of every beam; the step and the previous step
+    // become the results (7). Changed.
+    void AllLawsDrawn();
 
     // ---- state
     bool IsActive() const { return m_bActive; }
