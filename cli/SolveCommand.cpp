@@ -11,6 +11,8 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -85,9 +87,10 @@ void json(const Analysis& a, const AnalysisStatus& status, std::FILE* out)
         {"Mz", LAW_MZ}, {"u", LAW_U}, {"v", LAW_V}, {"w", LAW_W}};
     j.Key("beams");
     j.Open('[');
+    size_t place = 0;
     for (const auto& object : p.List(KIND_BEAM)) {
         const VelmorObject& beam = *object;
-        const BeamAnalysis& r = a.BeamResult(beam);
+        const BeamAnalysis& r = a.BeamResultAt(place++);
         j.Open('{');
         j.Key("number");
         j.Integer(beam.Number());
@@ -98,8 +101,10 @@ void json(const Analysis& a, const AnalysisStatus& status, std::FILE* out)
         j.Key("length");
         j.Number(r.L);
         j.Key("end_forces");
-        const Vector q = r.q.Rows() == unsigned(2 * c) ? r.q : Vector(unsigned(2 * c));
-        j.Numbers(q, 1, 2 * c);
+        if (r.q.Rows() == unsigned(2 * c))
+            j.Numbers(r.q, 1, 2 * c);
+        else
+            j.Numbers(Vector(unsigned(2 * c)), 1, 2 * c);
         j.Key("laws");
         j.Open('{');
         for (const auto& [name, index] : laws) {
@@ -157,7 +162,9 @@ int SolveCommand(const char* path, const SolveFlags& flags)
     auto since = [](Clock::time_point t) {
         return std::chrono::duration<double>(Clock::now() - t).count();
     };
-    VelmorProblem problem;
+    // Kept on the heap so that a process that ends here need not free a large structure.
+    auto owned = std::make_unique<VelmorProblem>();
+    VelmorProblem& problem = *owned;
     LoadResult loaded;
     if (!LoadStructure(problem, path, flags.lenient, loaded))
         return 2;
@@ -203,7 +210,13 @@ int SolveCommand(const char* path, const SolveFlags& flags)
         for (const auto& [name, seconds] : phases)
             std::fprintf(stderr, "%-26s %9.3f s\n", name, seconds);
     }
-    return status ? 0 : 1;
+    const int code = status ? 0 : 1;
+    if (flags.exitWhenDone) {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        std::_Exit(code);
+    }
+    return code;
 }
 
 } // namespace velmor

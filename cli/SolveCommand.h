@@ -20,6 +20,9 @@ struct SolveFlags
     bool lenient = false;    // --lenient
     bool timings = false;    // --timings: the time of each phase on stderr
     AnalysisOptions options; // --orient-ij, --change-local-loads, --solver, --ordering
+    // The process ends as soon as everything is written (std::_Exit with the exit status),
+    // leaving the structure and its results to the system instead of freeing them one by one.
+    bool exitWhenDone = false;
 };
 
 // Exit status: 0 solved, 1 singular or refused (the message on stderr), 2 unreadable file.

@@ -107,6 +107,7 @@ int main(int argc, char** argv)
     if (argc >= 3 && std::strcmp(argv[1], "solve") == 0) {
         SolveFlags flags;
         flags.lenient = lenient;
+        flags.exitWhenDone = true;
         for (int i = 3; i < argc; ++i) {
             if (std::strcmp(argv[i], "--json") == 0)
                 flags.json = true;
