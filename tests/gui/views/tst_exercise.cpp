@@ -248,6 +248,21 @@ private slots:
                 QVERIFY(view->IsEnabled(CMD_DIAGRAM_QUIT));
                 QVERIFY(view->IsEnabled(CMD_DIAGRAM_AUTOMATIC));
                 QCOMPARE(checker.Progress(), -1.0);
+                // The help drawings: the loads always, the moment beside the shear once the
+                // moment is drawn on this beam, never the shear beside the shear.
+                QVERIFY(!view->ShowLoad());
+                QVERIFY(view->OnCommand(CMD_SHOW_LOAD));
+                QVERIFY(view->IsChecked(CMD_SHOW_LOAD));
+                QVERIFY(view->ShowLoad());
+                QVERIFY(view->OnCommand(CMD_SHOW_LOAD));
+                QVERIFY(!view->ShowLoad());
+                QVERIFY(!view->IsEnabled(CMD_SHOW_SHEAR));
+                QCOMPARE(view->IsEnabled(CMD_SHOW_MOMENT), law == CODE_VY);
+                if (law == CODE_VY) {
+                    QVERIFY(view->OnCommand(CMD_SHOW_MOMENT));
+                    QVERIFY(view->ShowMoment());
+                    QVERIFY(view->IsChecked(CMD_SHOW_MOMENT));
+                }
                 m_messages->messages.clear();
 
                 if (!automaticUsed && b == 1 && law == CODE_VY) {
