@@ -666,8 +666,10 @@ void VelmorView3dEjemplo::SelectResults(QPoint point)
 
 const BeamAnalysis* VelmorView3dEjemplo::Record(const VelmorObject& beam) const
 {
+    // The results of a structure changed since (an edit in the editor, an undo) belong to
+    // another structure: nothing is drawn from them.
     const auto analysis = Tutor().CurrentAnalysis();
-    if (!analysis || !Tutor().ResultsComputed())
+    if (!analysis || !analysis->IsCurrent() || !Tutor().ResultsComputed())
         return nullptr;
     const BeamAnalysis& exact = analysis->BeamResult(beam);
     if (!m_fem || !(exact.L > 0.0))

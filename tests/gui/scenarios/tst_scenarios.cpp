@@ -21,6 +21,7 @@
 #include "tutor/VelmorSplitterFrame.h"
 #include "tutor/core/VelmorTutor.h"
 #include "views/VelmorView3dEdit.h"
+#include "views/core/ProgramOptions.h"
 #include "views/VelmorView3dEjemplo.h"
 
 #include <QAbstractButton>
@@ -231,6 +232,52 @@ private slots:
         // Middle support of two equal spans under q: R = 10 q L / 8 = 62.5 kN.
         QVERIFY(printed.join(' ').contains("6.25e+04"));
         QFile::copy(pdf, QString(VELMOR_ARTEFACTS) + "/scenario-teacher-report.pdf");
+    }
+
+    void anEditAfterTheSolutionLeavesNoStaleDiagram()
+    {
+        const QString path = buildTwoSpanBeam();
+        QVERIFY(!path.isEmpty());
+        QVERIFY(m_app->OnCommand(ID_SWITCH_EXAMPLES));
+        auto* calc = qobject_cast<VelmorSplitterFrame*>(m_app->ActiveFrame());
+        QVERIFY(calc);
+        QVERIFY(m_app->OnCommand(32809)); // "Solution Finale"
+        QVERIFY(m_app->OnCommand(32844)); // "Moment z"
+        VelmorBaseView* view = calc->View();
+        const Palette palette;
+        const PaletteColour c = palette.Entry(PAL_MOMENT_LAW);
+        const QRgb moment = qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+        const auto momentPixels = [&] {
+            view->viewport()->repaint();
+            const QImage image = view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            int n = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QRgb p = image.pixel(x, y);
+                    if (std::abs(qRed(p) - qRed(moment)) + std::abs(qGreen(p) - qGreen(moment)) +
+                            std::abs(qBlue(p) - qBlue(moment)) < 30)
+                        ++n;
+                }
+            return n;
+        };
+        QVERIFY(momentPixels() > 100);
+        test::Shoot(m_app->Main(), "scenario-teacher-moments");
+
+        // The teacher lifts the middle support's load in the editor and comes back.
+        QVERIFY(m_app->OnCommand(ID_SWITCH_LIBRARY));
+        VelmorView3dEdit* editor3d = editor();
+        press(ID_ELEMENT_DELETE);
+        press(ID_TOOL_LOAD);
+        m_messages->answers = {MessageAnswer::Yes};
+        click(editor3d, at(editor3d, Mfx3dPoint(2.0, 0, 0)));
+        QCOMPARE(m_app->ActiveDocument()->Problem().Count(KIND_BEAM_LOAD), size_t(1));
+        QVERIFY(m_app->OnCommand(ID_SWITCH_EXAMPLES));
+        QCOMPARE(m_app->ActiveFrame(), calc);
+        // The moments on screen were those of the old structure: none is drawn any more.
+        QCOMPARE(momentPixels(), 0);
+        // Solved again, the new structure's moments come.
+        QVERIFY(m_app->OnCommand(32809));
+        QVERIFY(momentPixels() > 100);
     }
 
     void teacherEditsWhileTheSolutionRuns()
