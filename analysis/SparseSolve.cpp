@@ -147,7 +147,7 @@ bool Analysis::SolveSparse(AnalysisStatus& status)
     // of its diagonal entry is a mechanism, whatever the order of elimination.
     SparseCholesky::Result result =
         factor.Factor(n, m_S.ColumnStarts(), m_S.RowIndices(), m_S.Values(), ordering,
-                      kRelativePivot, g_dTolerance);
+                      kRelativePivot, g_dTolerance, m_nDof);
     m_timings.factorisation +=
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::vector<double> x;

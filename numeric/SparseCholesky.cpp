@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 #include <limits>
 
 namespace velmor {
@@ -102,11 +103,74 @@ SparseOrdering orderingOf(int cholmodOrdering)
 
 } // namespace
 
+namespace {
+
+// The ordering of the equations found on the graph of their blocks of `bs` (the upper triangle
+// (colStart, rows) of n = nb * bs equations): each block's equations together, in order. Empty
+// when the library cannot give that ordering.
+std::vector<std::int64_t> blockOrdering(long n, long bs, const std::int64_t* colStart,
+                                        const std::int64_t* rows, SparseOrdering ordering,
+                                        cholmod_common& c)
+{
+    const long nb = n / bs;
+    // The pattern of the blocks' upper triangle, each block column once per block row.
+    std::vector<std::int64_t> bp(size_t(nb) + 1, 0), bi, mark(size_t(nb), -1);
+    bi.reserve(size_t(colStart[n]) / size_t(bs * bs) + size_t(nb));
+    for (long J = 0; J < nb; ++J) {
+        for (long j = J * bs; j < (J + 1) * bs; ++j)
+            for (std::int64_t k = colStart[j]; k < colStart[j + 1]; ++k) {
+                const std::int64_t I = rows[k] / bs;
+                if (I <= J && mark[size_t(I)] != J) {
+                    mark[size_t(I)] = J;
+                    bi.push_back(I);
+                }
+            }
+        std::sort(bi.begin() + bp[size_t(J)], bi.end());
+        bp[size_t(J) + 1] = std::int64_t(bi.size());
+    }
+    cholmod_sparse B{};
+    B.nrow = B.ncol = size_t(nb);
+    B.nzmax = bi.size();
+    B.p = bp.data();
+    B.i = bi.data();
+    B.stype = 1;
+    B.itype = CHOLMOD_LONG;
+    B.xtype = CHOLMOD_PATTERN;
+    B.dtype = CHOLMOD_DOUBLE;
+    B.sorted = 1;
+    B.packed = 1;
+    std::vector<std::int64_t> perm(static_cast<size_t>(nb));
+    c.current = 0;
+    bool ok = false;
+    if (ordering == SparseOrdering::NestedDissection) {
+        std::vector<std::int64_t> parent(static_cast<size_t>(nb)), member(static_cast<size_t>(nb));
+        ok = cholmod_l_nested_dissection(&B, nullptr, 0, perm.data(), parent.data(), member.data(),
+                                         &c) > 0;
+    } else if (ordering == SparseOrdering::GraphPartition) {
+        ok = cholmod_l_metis(&B, nullptr, 0, 0, perm.data(), &c) != 0;
+    }
+    if (!ok) {
+        c.status = CHOLMOD_OK;
+        ok = cholmod_l_amd(&B, nullptr, 0, perm.data(), &c) != 0;
+    }
+    if (!ok) {
+        c.status = CHOLMOD_OK;
+        return {};
+    }
+    std::vector<std::int64_t> order(static_cast<size_t>(n));
+    for (long k = 0; k < nb; ++k)
+        for (long t = 0; t < bs; ++t)
+            order[size_t(k * bs + t)] = perm[size_t(k)] * bs + t;
+    return order;
+}
+
+} // namespace
+
 SparseCholesky::Result SparseCholesky::Factor(long n, const std::vector<std::int64_t>& colStart,
                                               const std::vector<std::int64_t>& rows,
                                               const std::vector<double>& values,
                                               SparseOrdering ordering, double relativePivot,
-                                              double absolutePivot)
+                                              double absolutePivot, long blockSize)
 {
     Impl& m = *m_impl;
     m.FreeFactor();
@@ -158,6 +222,22 @@ SparseCholesky::Result SparseCholesky::Factor(long n, const std::vector<std::int
     c.postorder = 1;
     c.status = CHOLMOD_OK;
 
+    std::vector<std::int64_t> given;
+    if (blockSize > 1 && n % blockSize == 0 && n / blockSize > 1 &&
+        ordering != SparseOrdering::Automatic)
+        given = blockOrdering(n, blockSize, colStart.data(), rows.data(), ordering, c);
+    if (!given.empty()) {
+        c.nmethods = 1;
+        c.method[0].ordering = CHOLMOD_GIVEN;
+        m.factor = cholmod_l_analyze_p(&A, given.data(), nullptr, 0, &c);
+        if (m.factor && c.status >= CHOLMOD_OK) {
+            m_orderingUsed = ordering;
+            return Finish(A, colStart, rows, values, relativePivot, absolutePivot);
+        }
+        m.FreeFactor();
+        c.status = CHOLMOD_OK;
+        c.method[0].ordering = CHOLMOD_AMD;
+    }
     m.factor = cholmod_l_analyze(&A, &c);
     if (!m.factor && c.status == CHOLMOD_NOT_INSTALLED) {
         c.nmethods = 1;
@@ -171,6 +251,18 @@ SparseCholesky::Result SparseCholesky::Factor(long n, const std::vector<std::int
         return r == Result::Ok ? Result::Failed : r;
     }
     m_orderingUsed = orderingOf(m.factor->ordering);
+    return Finish(A, colStart, rows, values, relativePivot, absolutePivot);
+}
+
+SparseCholesky::Result SparseCholesky::Finish(cholmod_sparse& A,
+                                              const std::vector<std::int64_t>& colStart,
+                                              const std::vector<std::int64_t>& rows,
+                                              const std::vector<double>& values,
+                                              double relativePivot, double absolutePivot)
+{
+    Impl& m = *m_impl;
+    cholmod_common& c = m.common;
+    const long n = long(A.nrow);
     m_flops = c.fl;
     cholmod_l_factorize(&A, m.factor, &c);
     if (c.status < CHOLMOD_OK) {

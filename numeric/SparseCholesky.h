@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+struct cholmod_sparse_struct;
+
 namespace velmor {
 
 // Fill-reducing ordering of a sparse factorisation.
@@ -41,9 +43,14 @@ public:
     // factor is refused (SmallPivot) when a squared pivot of L is not above `absolutePivot`, or
     // is below `relativePivot` times its diagonal entry of the matrix: the test the band solver
     // makes, in the factor's own order.
+    // With `blockSize` above 1 (n a multiple of it), the equations come in blocks of that many
+    // (a node's degrees of freedom): a chosen ordering (not Automatic) is then found on the
+    // graph of the blocks and keeps each block's equations together, in their order, which
+    // takes a fraction of the time of ordering every equation.
     Result Factor(long n, const std::vector<std::int64_t>& colStart,
                   const std::vector<std::int64_t>& rows, const std::vector<double>& values,
-                  SparseOrdering ordering, double relativePivot, double absolutePivot);
+                  SparseOrdering ordering, double relativePivot, double absolutePivot,
+                  long blockSize = 1);
     // x = A^-1 b; b and x hold n values each and may be the same array.
     Result Solve(const double* b, double* x);
 
@@ -60,6 +67,10 @@ public:
 
 private:
     struct Impl;
+    // Factors A after its analysis and makes the pivot test (the rest of Factor).
+    Result Finish(::cholmod_sparse_struct& A, const std::vector<std::int64_t>& colStart,
+                  const std::vector<std::int64_t>& rows, const std::vector<double>& values,
+                  double relativePivot, double absolutePivot);
     std::unique_ptr<Impl> m_impl;
     double m_minPivotRatio = 0.0;
     double m_rcond = 0.0;
