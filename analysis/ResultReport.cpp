@@ -103,14 +103,15 @@ std::vector<std::string> ResultReportLines(const Analysis& analysis)
         if (analysis.BeamResult(*object).q.Rows() == unsigned(2 * c))
             forces.push_back(&analysis.BeamResult(*object).q);
     const std::vector<double> rScale = familyMagnitudes(analysis, forces);
-    int position = 0;
+    // Each supported node under the number the coordinates and displacements give it (the
+    // student's numbering in an exercise), not its place in the list: the two differ once the
+    // nodes were numbered in another order, and the reaction would be read against another node.
     for (const auto& node : problem.List(KIND_NODE)) {
-        ++position;
         if (!node->FindChild(KIND_SUPPORT))
             continue;
         const long k = node->GetNumber(0);
         if (k >= 1 && k <= nodes && R.Rows() == D.Rows())
-            lines.push_back(Archive::Format("%6d %6.6s ", position, " ") +
+            lines.push_back(Archive::Format("%6ld %6.6s ", k, " ") +
                             sixColumns(analysis, R, (k - 1) * c + 1, rScale));
     }
 
