@@ -803,6 +803,15 @@ void VelmorView3dEjemplo::DrawBeamLaws(Mfx3dDC& dc, const Palette& palette, cons
             if (v < vMin)
                 vMin = v, tMin = t;
         }
+        // Between the samples, where the law is stationary: the true extreme (9qL²/128 at
+        // 3L/8 of a propped span, not the value at the nearest twentieth).
+        for (const LawValue& stationary : ValuesAlong(law, r->L)) {
+            const double t = stationary.x / r->L;
+            if (stationary.value > vMax)
+                vMax = stationary.value, tMax = t;
+            if (stationary.value < vMin)
+                vMin = stationary.value, tMin = t;
+        }
         const double largest = std::max(std::fabs(vMax), std::fabs(vMin));
         const auto label = [&](double t, double v) {
             if (t < from - 1e-9 || t > to + 1e-9 || std::fabs(v) < 1e-3 * largest || std::fabs(v) < 1e-12)

@@ -71,7 +71,8 @@ TutorBarTexts TutorBarText(const TutorState& s)
 
 bool FinishEnabled(const TutorState& s)
 {
-    return TutorStage::None < s.done && s.done < s.target && !TutorBarText(s).task.empty();
+    // From the first step on: the numbering's dialog tells the user to use "Terminer" too.
+    return TutorStage::None < s.target && s.done < s.target && !TutorBarText(s).task.empty();
 }
 
 bool ExamineEnabled(const TutorState& s)

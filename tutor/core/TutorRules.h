@@ -37,8 +37,8 @@ struct TutorBarTexts
 };
 TutorBarTexts TutorBarText(const TutorState& state);
 
-// "Terminer": a step is being worked on after at least one was completed (0 < done < target)
-// and it has a task text.
+// "Terminer": a step is being worked on (done < target, the numbering included) and it has a
+// task text.
 bool FinishEnabled(const TutorState& state);
 // "Examiner": until the results are done.
 bool ExamineEnabled(const TutorState& state);
