@@ -259,8 +259,12 @@ ExampleState VelmorView3dEjemplo::CommandState() const
 {
     ExampleState s;
     const TutorState t = Tutor().State();
-    s.step = StageNumber(t.target);
-    s.previousStep = StageNumber(t.done);
+    // Without a solution of the structure on screen (cancelled, or the structure changed
+    // since) there are no results to show, whatever step the tutor had reached.
+    const auto analysis = Tutor().CurrentAnalysis();
+    const bool results = Tutor().IsSolved() && analysis && analysis->IsCurrent();
+    s.step = results ? StageNumber(t.target) : 0;
+    s.previousStep = results ? StageNumber(t.done) : 0;
     s.problemType = m_doc.Problem().m_nType;
     s.lawMask = m_lawMask;
     s.selection = m_selection;

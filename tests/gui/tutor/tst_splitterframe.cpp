@@ -174,6 +174,9 @@ private slots:
         QVERIFY(frame->TutorBar()->isVisible());
         click(frame, 32882); // "Annuler Solution"
         QVERIFY(!frame->Tutor().IsActive());
+        // No solution, no results to show.
+        for (int id : {32826, 32837, 32838, 32839, 32844})
+            QVERIFY(!m_app->IsEnabled(id));
         QVERIFY(!frame->TutorBar()->isVisible());
         QCOMPARE(frame->ToolbarResource(), 7);
     }
