@@ -3,6 +3,7 @@
 // solution ended when the structure changed meanwhile, the enabling of the switch commands, and
 // a mode that activating a frame does not change.
 #include "TestHooks.h"
+#include "gui/AppTestSupport.h"
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
 #include "app/VelmorApp.h"
@@ -53,17 +54,12 @@ private slots:
 
     void init()
     {
-        m_messages = new test::RecordMessages;
-        m_app = std::make_unique<VelmorApp>();
-        m_app->Start(false);
+        test::StartApp(m_app, m_messages);
     }
 
     void cleanup()
     {
-        m_messages->answers.assign(20, MessageAnswer::No);
-        m_app->CloseAll();
-        m_app.reset();
-        delete m_messages;
+        test::StopApp(m_app, m_messages);
     }
 
     void leavingARunningSolutionAsksFirst()

@@ -2,6 +2,7 @@
 // in the student's own order, beams and supports clicked, every diagram of both beams drawn, and
 // the numbers the program ends with compared node by node with velmor-cli solve on the file.
 #include "TestHooks.h"
+#include "gui/AppTestSupport.h"
 #include "analysis/Analysis.h"
 #include "analysis/ResultReport.h"
 #include "app/MainFrame.h"
@@ -353,17 +354,12 @@ private slots:
 
     void init()
     {
-        m_messages = new test::RecordMessages;
-        m_app = std::make_unique<VelmorApp>();
-        m_app->Start(false);
+        test::StartApp(m_app, m_messages);
     }
 
     void cleanup()
     {
-        m_messages->answers.assign(20, MessageAnswer::No);
-        m_app->CloseAll();
-        m_app.reset();
-        delete m_messages;
+        test::StopApp(m_app, m_messages);
     }
 
     void studentWorksTheTeachersBeam()

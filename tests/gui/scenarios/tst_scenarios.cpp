@@ -4,6 +4,7 @@
 // comes back to "La structure a changé.". Each ends with what its user keeps (the file, the PDF)
 // and compares the numbers shown with velmor-cli solve on the saved file.
 #include "TestHooks.h"
+#include "gui/AppTestSupport.h"
 #include "gui/dialogs/DialogTestSupport.h"
 #include "analysis/ResultReport.h"
 #include "app/ChildFrame.h"
@@ -165,9 +166,7 @@ private slots:
 
     void init()
     {
-        m_messages = new test::RecordMessages;
-        m_app = std::make_unique<VelmorApp>();
-        m_app->Start(false);
+        test::StartApp(m_app, m_messages);
         m_app->Main()->resize(1280, 860);
         m_app->Main()->show();
         QCoreApplication::processEvents();
@@ -175,10 +174,7 @@ private slots:
 
     void cleanup()
     {
-        m_messages->answers.assign(20, MessageAnswer::No);
-        m_app->CloseAll();
-        m_app.reset();
-        delete m_messages;
+        test::StopApp(m_app, m_messages);
     }
 
     void teacherBuildsSolvesStepByStepAndPrints()

@@ -2,6 +2,7 @@
 // "Exemples", solved step by step with the tutor bar, the toolbars following the progress, the
 // result bars filled for the problem's degrees of freedom only, and the exercises' end.
 #include "TestHooks.h"
+#include "gui/AppTestSupport.h"
 #include "gui/dialogs/DialogTestSupport.h"
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
@@ -77,19 +78,14 @@ private slots:
 
     void init()
     {
-        m_messages = new test::RecordMessages;
-        m_app = std::make_unique<VelmorApp>();
-        m_app->Start(false);
+        test::StartApp(m_app, m_messages);
         m_stepDialogs.clear();
         m_flowDialogs.clear();
     }
 
     void cleanup()
     {
-        m_messages->answers.assign(20, MessageAnswer::No);
-        m_app->CloseAll();
-        m_app.reset();
-        delete m_messages;
+        test::StopApp(m_app, m_messages);
     }
 
     void exampleSolvedStepByStepWithTheTutorBar()

@@ -3,6 +3,7 @@
 // "&Diagramme" commands, one wrong choice refused, one law drawn by "Automatique", and "Quitter"
 // once all are drawn leading to the results.
 #include "TestHooks.h"
+#include "gui/AppTestSupport.h"
 #include "app/MainFrame.h"
 #include "app/VelmorApp.h"
 #include "app/VelmorDoc.h"
@@ -190,17 +191,12 @@ private slots:
 
     void init()
     {
-        m_messages = new test::RecordMessages;
-        m_app = std::make_unique<VelmorApp>();
-        m_app->Start(false);
+        test::StartApp(m_app, m_messages);
     }
 
     void cleanup()
     {
-        m_messages->answers.assign(20, MessageAnswer::No);
-        m_app->CloseAll();
-        m_app.reset();
-        delete m_messages;
+        test::StopApp(m_app, m_messages);
     }
 
     void everyDiagramOfEveryBeamDrawn()
