@@ -838,9 +838,14 @@ void VelmorView3dEjemplo::DrawBeamLaws(Mfx3dDC& dc, const Palette& palette, cons
                 const PixelPoint e1 = dc.ProjectPoint(p1), e2 = dc.ProjectPoint(p2);
                 const double ex = e2.x - e1.x, ey = e2.y - e1.y, en = std::hypot(ex, ey);
                 if (en > 0.5) {
-                    const double inward = (t < 0.5 ? 1.0 : -1.0) * scaled(10, textScale) / en;
-                    dx += int(ex * inward);
-                    dy += int(ey * inward);
+                    // By half the label's extent along the beam and a little more, so that the
+                    // end labels of two beams meeting at a node sit side by side, not on top
+                    // of each other.
+                    const double bx = ex / en, by = ey / en;
+                    const double half = std::fabs(bx) * width / 2.0 + std::fabs(by) * height / 2.0;
+                    const double inward = (t < 0.5 ? 1.0 : -1.0) * (half + scaled(4, textScale));
+                    dx += int(bx * inward);
+                    dy += int(by * inward);
                 }
             }
             dc.DrawText3d(text, at, labelColour(palette, entry), dx, dy, Mfx3dDC::kTransparent, height);
