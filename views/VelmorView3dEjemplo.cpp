@@ -343,8 +343,9 @@ int VelmorView3dEjemplo::DoneLawsOfCurrentBeam() const
 void VelmorView3dEjemplo::AddDiagramCommands()
 {
     const auto state = [this](int id) {
-        const DiagramContext context{m_doc.Problem().m_nType, StageNumber(Tutor().Target()),
-                                     DoneLawsOfCurrentBeam()};
+        // Before the results are computed there are no laws to draw, whatever the step.
+        const int step = Tutor().ResultsComputed() ? StageNumber(Tutor().Target()) : 0;
+        const DiagramContext context{m_doc.Problem().m_nType, step, DoneLawsOfCurrentBeam()};
         return DiagramCommandStateOf(id, m_checker, context);
     };
     const auto enabled = [state](int id) { return [state, id] { return state(id).enabled; }; };

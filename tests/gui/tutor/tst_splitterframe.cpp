@@ -231,6 +231,30 @@ private slots:
         QCOMPARE(help.takeLast().at(0).toUInt(), quint32(131076));
     }
 
+    void noDiagramToDrawBeforeTheResults()
+    {
+        VelmorSplitterFrame* frame = open(Mode::Exercises, "portique-simple.vlm");
+        QVERIFY(frame);
+        QVERIFY(m_app->OnCommand(32808));
+        QVERIFY(m_app->OnCommand(32811));
+        VelmorTutor& tutor = frame->Tutor();
+        auto* finish = frame->TutorBar()->findChild<QPushButton*>("32884");
+        auto* examine = frame->TutorBar()->findChild<QPushButton*>("32883");
+        for (int guard = 0; guard < 60 && tutor.Done() != TutorStage::Solution; ++guard)
+            QTest::mouseClick(finish->isEnabled() ? finish : examine, Qt::LeftButton);
+        QCOMPARE(tutor.Done(), TutorStage::Solution);
+        // Solved, and the results step announced, but the laws are not computed yet: "Moment
+        // z" of the Diagramme menu waits for them.
+        QTest::mouseClick(examine, Qt::LeftButton);
+        QCOMPARE(tutor.Target(), TutorStage::Results);
+        QVERIFY(!tutor.ResultsComputed());
+        QVERIFY(!m_app->IsEnabled(32860));
+        for (int guard = 0; guard < 10 && !tutor.ResultsComputed(); ++guard)
+            QTest::mouseClick(examine, Qt::LeftButton);
+        QVERIFY(tutor.ResultsComputed());
+        QVERIFY(m_app->IsEnabled(32860));
+    }
+
     void exercisesStopBeforeTheLaws()
     {
         VelmorSplitterFrame* frame = open(Mode::Exercises, "portique-simple.vlm");
