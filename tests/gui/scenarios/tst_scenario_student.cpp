@@ -3,6 +3,7 @@
 // the numbers the program ends with compared node by node with velmor-cli solve on the file.
 #include "TestHooks.h"
 #include "gui/AppTestSupport.h"
+#include "gui/ExerciseDriving.h"
 #include "analysis/Analysis.h"
 #include "analysis/ResultReport.h"
 #include "app/MainFrame.h"
@@ -33,27 +34,6 @@ using namespace velmor;
 
 namespace {
 
-QPoint onScreen(const VelmorView3dEjemplo& view, const Mfx3dPoint& p)
-{
-    const MfxPoint d = view.Camera().Project(p);
-    return QPoint(int(std::lround(d.x)), int(std::lround(d.y)));
-}
-
-// The viewport point at the fraction t along a beam.
-QPoint alongBeam(const VelmorView3dEjemplo& view, const VelmorObject& beam, double t)
-{
-    Mfx3dPoint a, b;
-    beam.GetPosition(a, 1, 0);
-    beam.GetPosition(b, 2, 0);
-    return onScreen(view, a + (b - a) * t);
-}
-
-bool isShape(DiagramStep step)
-{
-    return step != DiagramStep::Up && step != DiagramStep::Down && step != DiagramStep::None;
-}
-
-// The words of a text, so that columns compare whatever their spacing.
 QStringList words(const QString& text)
 {
     return text.simplified().split(' ', Qt::SkipEmptyParts);
@@ -147,33 +127,13 @@ class TestScenarioStudent : public QObject
         return SaveProblemFile(problem, path.toStdString(), true, error) ? path : QString();
     }
 
-    VelmorSplitterFrame* open(const QString& path)
-    {
-        m_app->SetMode(Mode::Exercises);
-        m_app->Main()->resize(1280, 860);
-        if (!m_app->OpenDocument(path)) return nullptr;
-        auto* frame = qobject_cast<VelmorSplitterFrame*>(m_app->ActiveFrame());
-        if (!frame) return nullptr;
-        // The student reads each dialog and presses OK.
-        SolutionDialogs& d = static_cast<VelmorView3dEjemplo*>(frame->View())->Dialogs();
-        d.step = [](TutorStage, bool, int) { return int(QDialog::Accepted); };
-        d.flow = [](TutorStage) { return int(QDialog::Accepted); };
-        return frame;
-    }
+    VelmorSplitterFrame* open(const QString& path) { return test::OpenExercise(*m_app, path); }
 
     // A picture of the main window once the toolbars changed meanwhile are laid out.
     bool shoot(const QString& name)
     {
         QCoreApplication::processEvents();
         return test::Shoot(m_app->Main(), "scenario-student-" + name);
-    }
-
-    static void press(VelmorSplitterFrame* frame, int id)
-    {
-        auto* button = frame->TutorBar()->findChild<QPushButton*>(QString::number(id));
-        QVERIFY(button);
-        QVERIFY(button->isEnabled());
-        QTest::mouseClick(button, Qt::LeftButton);
     }
 
     // Steps 1 to 5 by clicks: the nodes left, right, middle; then the beams and supports on the
@@ -190,7 +150,7 @@ class TestScenarioStudent : public QObject
         Mfx3dPoint p;
         for (int i : {0, 2, 1})
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                              onScreen(*view, nodes.at(size_t(i))->GetPosition(p, 0, 0)));
+                              test::OnScreen(*view, nodes.at(size_t(i))->GetPosition(p, 0, 0)));
         // The numbers are those of the clicks, not of the list.
         QCOMPARE(nodes.at(0)->GetNumber(0), 1);
         QCOMPARE(nodes.at(2)->GetNumber(0), 2);
@@ -198,35 +158,8 @@ class TestScenarioStudent : public QObject
         QVERIFY(tutor.Target() > TutorStage::Numbering);
         QVERIFY(shoot("numbered"));
 
-        for (int guard = 0;
-             guard < 60 && !(tutor.Target() == TutorStage::Laws && tutor.ResultsComputed());
-             ++guard) {
-            const TutorStage target = tutor.Target();
-            if (tutor.IsHalf() || target == TutorStage::Loads || target >= TutorStage::Solution ||
-                tutor.Done() == target) {
-                press(frame, 32883); // "Examiner"
-                if (QTest::currentTestFailed()) return;
-                continue;
-            }
-            const int kind = target == TutorStage::Stiffness ? KIND_BEAM : KIND_SUPPORT;
-            QCOMPARE(kind == KIND_BEAM ? target : TutorStage::Supports, target);
-            VelmorObject* item = nullptr;
-            const auto& done = kind == KIND_BEAM ? tutor.BeamDone() : tutor.SupportDone();
-            for (size_t i = 0; i < done.size() && !item; ++i)
-                if (done[i] != 1) item = problem.List(kind).at(i);
-            QVERIFY(item);
-            QPoint at = kind == KIND_BEAM
-                            ? alongBeam(*view, *item, 0.5)
-                            : onScreen(*view, item->GetParent(0)->GetPosition(p, 0, 0));
-            // A support's symbol hangs below its node.
-            for (int dy = 0; dy < 40 && view->HitTest(kind, at.x(), at.y()) != item; dy += 2)
-                at.ry() += 2;
-            QCOMPARE(view->HitTest(kind, at.x(), at.y()), item);
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-        }
-        QCOMPARE(tutor.Target(), TutorStage::Laws);
-        QCOMPARE(tutor.Done(), TutorStage::Solution);
-        QVERIFY(tutor.IsSolved());
+        test::AssembleAndSolveByClicks(frame, view);
+        if (QTest::currentTestFailed()) return;
         // The analysis kept the student's numbering.
         for (auto [i, n] : {std::pair{0, 1}, {1, 3}, {2, 2}})
             QCOMPARE(static_cast<const VelmorNudo&>(*nodes.at(size_t(i))).Data().m_nAnalysisNumber,
@@ -251,7 +184,7 @@ class TestScenarioStudent : public QObject
         bool wrongChoiceSeen = false, automaticUsed = false, pictureTaken = false;
         for (size_t b = 0; b < beams.size(); ++b) {
             VelmorObject* beam = beams.at(b);
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, alongBeam(*view, *beam, 0.5));
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, test::AlongBeam(*view, *beam, 0.5));
             QCOMPARE(view->CurrentBeam(), beam);
             for (int command : {CMD_LAW_MOMENT_Z, CMD_LAW_SHEAR_Y}) {
                 const int law = DiagramLawOfCommand(command);
@@ -271,55 +204,14 @@ class TestScenarioStudent : public QObject
                         QVERIFY(view->OnCommand(CMD_DIAGRAM_AUTOMATIC));
                     automaticUsed = true;
                 } else {
-                    for (int guard = 0; guard < 12 && !checker.Finished(); ++guard) {
-                        const DiagramStep expected = checker.Expected();
-                        QVERIFY(expected != DiagramStep::None);
-                        if (!wrongChoiceSeen && isShape(expected) &&
-                            expected != DiagramStep::Constant) {
-                            const int index = checker.StepIndex();
-                            const double progress = checker.Progress();
-                            QVERIFY(view->OnCommand(CMD_STEP_CONSTANT));
-                            QCOMPARE(m_messages->messages.size(), size_t(1));
-                            QCOMPARE(
-                                QString::fromStdString(m_messages->messages.back()),
-                                QString::fromUtf8("NON! Le diagramme ici n'est pas constant."));
-                            QCOMPARE(checker.StepIndex(), index);
-                            QCOMPARE(checker.Progress(), progress);
-                            m_messages->messages.clear();
-                            wrongChoiceSeen = true;
-                        }
-                        const int stepCommand = DiagramCommandOfStep(expected);
-                        QVERIFY(view->IsEnabled(stepCommand));
-                        if (b == 0) {
-                            QVERIFY(view->OnCommand(stepCommand));
-                        } else {
-                            auto* bar = frame->Inner()->findChild<QToolBar*>("toolbar1018");
-                            QVERIFY(bar);
-                            QAction* button =
-                                bar->findChild<QAction*>(QString::number(stepCommand));
-                            QVERIFY(button);
-                            button->trigger();
-                        }
-                        QVERIFY2(m_messages->messages.empty() ||
-                                     m_messages->messages.back() == "Algorithme terminé.",
-                                 m_messages->messages.empty()
-                                     ? ""
-                                     : m_messages->messages.back().c_str());
-                        QVERIFY(view->IsChecked(stepCommand));
-                        if (!isShape(expected)) continue;
-                        // Drawn by clicks along the beam: half-way, then past the end.
-                        const double limit = checker.Limit();
-                        QVERIFY(limit > 0.0);
-                        const double from = std::max(0.0, checker.Progress());
-                        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                                          alongBeam(*view, *beam, (from + limit) / 2));
-                        QVERIFY(checker.Progress() > from);
-                        QVERIFY(checker.Progress() < limit);
-                        if (!pictureTaken) pictureTaken = shoot("half-drawn");
-                        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                                          alongBeam(*view, *beam, limit + 0.05));
-                        QVERIFY(checker.Progress() >= limit - 1e-9);
-                    }
+                    test::LawDrawing how;
+                    how.onToolbar = b == 1; // the second beam's choices on the drawing toolbar
+                    how.wrongChoiceSeen = &wrongChoiceSeen;
+                    how.halfDrawn = [&] {
+                        if (!pictureTaken)
+                            pictureTaken = shoot("half-drawn");
+                    };
+                    test::DrawRunningLaw(frame, view, *beam, *m_messages, how);
                 }
                 QVERIFY(checker.Finished());
                 QCOMPARE(m_messages->messages, std::vector<std::string>{"Algorithme terminé."});

@@ -4,6 +4,7 @@
 // once all are drawn leading to the results.
 #include "TestHooks.h"
 #include "gui/AppTestSupport.h"
+#include "gui/ExerciseDriving.h"
 #include "app/MainFrame.h"
 #include "app/VelmorApp.h"
 #include "app/VelmorDoc.h"
@@ -29,21 +30,6 @@ using namespace velmor;
 
 namespace {
 
-QPoint onScreen(const VelmorView3dEjemplo& view, const Mfx3dPoint& p)
-{
-    const MfxPoint d = view.Camera().Project(p);
-    return QPoint(int(std::lround(d.x)), int(std::lround(d.y)));
-}
-
-// The viewport point at the fraction t along a beam.
-QPoint alongBeam(const VelmorView3dEjemplo& view, const VelmorObject& beam, double t)
-{
-    Mfx3dPoint a, b;
-    beam.GetPosition(a, 1, 0);
-    beam.GetPosition(b, 2, 0);
-    return onScreen(view, a + (b - a) * t);
-}
-
 void saveArtefact(QWidget* widget, const QString& name)
 {
     QDir().mkpath(VELMOR_ARTEFACTS);
@@ -65,11 +51,6 @@ void saveToolbarIcons(const QToolBar& bar, const QString& name)
     painter.end();
     QDir().mkpath(VELMOR_ARTEFACTS);
     sheet.save(QString(VELMOR_ARTEFACTS) + "/" + name);
-}
-
-bool isShape(DiagramStep step)
-{
-    return step != DiagramStep::Up && step != DiagramStep::Down && step != DiagramStep::None;
 }
 
 } // namespace
@@ -105,27 +86,7 @@ class TestExercise : public QObject
         return SaveProblemFile(problem, path.toStdString(), true, error) ? path : QString();
     }
 
-    VelmorSplitterFrame* open(const QString& path)
-    {
-        m_app->SetMode(Mode::Exercises);
-        m_app->Main()->resize(1280, 860);
-        if (!m_app->OpenDocument(path)) return nullptr;
-        auto* frame = qobject_cast<VelmorSplitterFrame*>(m_app->ActiveFrame());
-        if (!frame) return nullptr;
-        // The student reads each dialog and presses OK.
-        SolutionDialogs& d = static_cast<VelmorView3dEjemplo*>(frame->View())->Dialogs();
-        d.step = [](TutorStage, bool, int) { return int(QDialog::Accepted); };
-        d.flow = [](TutorStage) { return int(QDialog::Accepted); };
-        return frame;
-    }
-
-    static void press(VelmorSplitterFrame* frame, int id)
-    {
-        auto* button = frame->TutorBar()->findChild<QPushButton*>(QString::number(id));
-        QVERIFY(button);
-        QVERIFY(button->isEnabled());
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
+    VelmorSplitterFrame* open(const QString& path) { return test::OpenExercise(*m_app, path); }
 
     // Steps 1 to 5 by the student's clicks (the nodes, beams and supports on the structure,
     // "Examiner" for what a click half did, for the loads, the solution and the results): the
@@ -143,42 +104,11 @@ class TestExercise : public QObject
         Mfx3dPoint p;
         for (int i = count - 1; i >= 0; --i)
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                              onScreen(*view, nodes.at(size_t(i))->GetPosition(p, 0, 0)));
+                              test::OnScreen(*view, nodes.at(size_t(i))->GetPosition(p, 0, 0)));
         for (int i = 0; i < count; ++i)
             QCOMPARE(nodes.at(size_t(i))->GetNumber(0), count - i);
         QVERIFY(tutor.Target() > TutorStage::Numbering);
-        // After the solution the flow chart leads to the results, whose "Examiner" computes them
-        // and leaves the student at the laws.
-        for (int guard = 0;
-             guard < 60 && !(tutor.Target() == TutorStage::Laws && tutor.ResultsComputed());
-             ++guard) {
-            const TutorStage target = tutor.Target();
-            if (tutor.IsHalf() || target == TutorStage::Loads || target >= TutorStage::Solution ||
-                tutor.Done() == target) {
-                press(frame, 32883); // "Examiner"
-                continue;
-            }
-            const int kind = target == TutorStage::Stiffness ? KIND_BEAM : KIND_SUPPORT;
-            QCOMPARE(kind == KIND_BEAM ? target : TutorStage::Supports, target);
-            VelmorObject* item = nullptr;
-            const auto& done = kind == KIND_BEAM ? tutor.BeamDone() : tutor.SupportDone();
-            for (size_t i = 0; i < done.size() && !item; ++i)
-                if (done[i] != 1) item = problem.List(kind).at(i);
-            QVERIFY(item);
-            QPoint at = kind == KIND_BEAM
-                            ? alongBeam(*view, *item, 0.5)
-                            : onScreen(*view, item->GetParent(0)->GetPosition(p, 0, 0));
-            // A support's symbol hangs below its node.
-            for (int dy = 0; dy < 40 && view->HitTest(kind, at.x(), at.y()) != item; dy += 2)
-                at.ry() += 2;
-            QCOMPARE(view->HitTest(kind, at.x(), at.y()), item);
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-            QVERIFY2(tutor.IsHalf() || tutor.Target() != target || done[0] == 1,
-                     "the click picked the item");
-        }
-        QCOMPARE(tutor.Target(), TutorStage::Laws);
-        QCOMPARE(tutor.Done(), TutorStage::Solution);
-        QVERIFY(tutor.IsSolved());
+        test::AssembleAndSolveByClicks(frame, view);
     }
 
 private slots:
@@ -231,7 +161,7 @@ private slots:
                 // is chosen while the first one is still shown.
                 if (command == CMD_LAW_MOMENT_Z) {
                     QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                                      alongBeam(*view, *beam, 0.5));
+                                      test::AlongBeam(*view, *beam, 0.5));
                     QCOMPARE(view->CurrentBeam(), beam);
                     QVERIFY(!view->LawDrawingRuns());
                 }
@@ -267,66 +197,18 @@ private slots:
                         QVERIFY(view->OnCommand(CMD_DIAGRAM_AUTOMATIC));
                     automaticUsed = true;
                 } else {
-                    for (int guard = 0; guard < 12 && !checker.Finished(); ++guard) {
-                        const DiagramStep expected = checker.Expected();
-                        QVERIFY(expected != DiagramStep::None);
-                        if (!wrongChoiceSeen && isShape(expected) &&
-                            expected != DiagramStep::Constant) {
-                            // "Constant" for a line or a curve is refused and changes nothing.
-                            const int index = checker.StepIndex();
-                            const double progress = checker.Progress();
-                            QVERIFY(view->IsEnabled(CMD_STEP_CONSTANT));
-                            QVERIFY(view->OnCommand(CMD_STEP_CONSTANT));
-                            QCOMPARE(m_messages->messages.size(), size_t(1));
-                            QCOMPARE(
-                                QString::fromStdString(m_messages->messages.back()),
-                                QString::fromUtf8("NON! Le diagramme ici n'est pas constant."));
-                            QCOMPARE(checker.StepIndex(), index);
-                            QCOMPARE(checker.Progress(), progress);
-                            QVERIFY(!view->IsChecked(CMD_STEP_CONSTANT));
-                            m_messages->messages.clear();
-                            wrongChoiceSeen = true;
-                        }
-                        const int stepCommand = DiagramCommandOfStep(expected);
-                        QVERIFY(view->IsEnabled(stepCommand));
-                        if (b == 0) {
-                            QVERIFY(view->OnCommand(stepCommand));
-                        } else {
-                            // The second beam's choices are made on the drawing toolbar.
-                            auto* bar = frame->Inner()->findChild<QToolBar*>("toolbar1018");
-                            QVERIFY(bar);
-                            QAction* button =
-                                bar->findChild<QAction*>(QString::number(stepCommand));
-                            QVERIFY(button);
-                            QVERIFY(!button->icon().isNull());
-                            button->trigger();
-                        }
-                        QVERIFY2(m_messages->messages.empty() ||
-                                     m_messages->messages.back() == "Algorithme terminé.",
-                                 m_messages->messages.empty()
-                                     ? ""
-                                     : m_messages->messages.back().c_str());
-                        QVERIFY(view->IsChecked(stepCommand));
-                        if (!isShape(expected)) continue;
-                        // The shape is drawn by clicks along the beam: half-way, then the end.
-                        const double limit = checker.Limit();
-                        QVERIFY(limit > 0.0);
-                        const double from = std::max(0.0, checker.Progress());
-                        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                                          alongBeam(*view, *beam, (from + limit) / 2));
-                        QVERIFY(checker.Progress() > from);
-                        QVERIFY(checker.Progress() < limit);
-                        if (!pictureTaken) {
-                            saveArtefact(frame->Inner(), "exercise-drawing-half.png");
-                            if (auto* bar = frame->Inner()->findChild<QToolBar*>("toolbar1018"))
-                                saveToolbarIcons(*bar, "exercise-drawing-toolbar.png");
-                            pictureTaken = true;
-                        }
-                        // Just past the end of the shape: the drawing stops there.
-                        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                                          alongBeam(*view, *beam, limit + 0.05));
-                        QVERIFY(checker.Progress() >= limit - 1e-9);
-                    }
+                    test::LawDrawing how;
+                    how.onToolbar = b == 1; // the second beam's choices on the drawing toolbar
+                    how.wrongChoiceSeen = &wrongChoiceSeen;
+                    how.halfDrawn = [&] {
+                        if (pictureTaken)
+                            return;
+                        saveArtefact(frame->Inner(), "exercise-drawing-half.png");
+                        if (auto* bar = frame->Inner()->findChild<QToolBar*>("toolbar1018"))
+                            saveToolbarIcons(*bar, "exercise-drawing-toolbar.png");
+                        pictureTaken = true;
+                    };
+                    test::DrawRunningLaw(frame, view, *beam, *m_messages, how);
                 }
                 QVERIFY(checker.Finished());
                 QCOMPARE(m_messages->messages, std::vector<std::string>{"Algorithme terminé."});
