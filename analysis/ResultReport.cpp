@@ -57,6 +57,22 @@ std::string header(const char* first, const char* second, const char* const colu
 
 } // namespace
 
+std::vector<double> DisplacementMagnitudes(const Analysis& analysis)
+{
+    return familyMagnitudes(analysis, {&analysis.Displacements()});
+}
+
+std::vector<double> ForceMagnitudes(const Analysis& analysis)
+{
+    // Reactions and end forces have one scale: the reactions gather the end forces.
+    const unsigned c = unsigned(analysis.DofPerNode());
+    std::vector<const Vector*> forces{&analysis.Reactions()};
+    for (const auto& object : analysis.Problem().List(KIND_BEAM))
+        if (analysis.BeamResult(*object).q.Rows() == 2 * c)
+            forces.push_back(&analysis.BeamResult(*object).q);
+    return familyMagnitudes(analysis, forces);
+}
+
 double ShownValue(double value, double columnMagnitude)
 {
     return std::fabs(value) < kRoundOffShare * columnMagnitude ? 0.0 : value;
@@ -87,7 +103,7 @@ std::vector<std::string> ResultReportLines(const Analysis& analysis)
     lines.insert(lines.end(), {"", "Déplacements:", ""});
     lines.push_back(header("Noeud", " ", displacement));
     lines.push_back("");
-    const std::vector<double> dScale = familyMagnitudes(analysis, {&D});
+    const std::vector<double> dScale = DisplacementMagnitudes(analysis);
     for (long k = 1; k <= nodes; ++k)
         lines.push_back(Archive::Format("%6ld %6.6s ", k, " ") +
                         sixColumns(analysis, D, (k - 1) * c + 1, dScale));
@@ -97,12 +113,7 @@ std::vector<std::string> ResultReportLines(const Analysis& analysis)
     lines.insert(lines.end(), {"", "Réactions:", ""});
     lines.push_back(header("Noeud", " ", reaction));
     lines.push_back("");
-    // Reactions and end forces have one scale: the reactions gather the end forces.
-    std::vector<const Vector*> forces{&R};
-    for (const auto& object : problem.List(KIND_BEAM))
-        if (analysis.BeamResult(*object).q.Rows() == unsigned(2 * c))
-            forces.push_back(&analysis.BeamResult(*object).q);
-    const std::vector<double> rScale = familyMagnitudes(analysis, forces);
+    const std::vector<double> rScale = ForceMagnitudes(analysis);
     // Each supported node under the number the coordinates and displacements give it (the
     // student's numbering in an exercise), not its place in the list: the two differ once the
     // nodes were numbered in another order, and the reaction would be read against another node.

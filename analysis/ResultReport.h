@@ -18,5 +18,9 @@ std::vector<std::string> ResultReportLines(const Analysis& analysis);
 // reaction of a pinned support, reads 0 whichever solver left 1e-20 in it.
 inline constexpr double kRoundOffShare = 1e-12;
 double ShownValue(double value, double columnMagnitude);
+// The magnitude each of a node's c components is measured against: the displacements' own, or
+// for the reactions and the beams' end forces, the forces' and moments' of both together.
+std::vector<double> DisplacementMagnitudes(const Analysis& analysis);
+std::vector<double> ForceMagnitudes(const Analysis& analysis);
 
 } // namespace velmor

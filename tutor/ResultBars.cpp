@@ -1,6 +1,7 @@
 #include "ResultBars.h"
 
 #include "analysis/Analysis.h"
+#include "analysis/ResultReport.h"
 #include "model/VelmorObject.h"
 
 #include <QFormLayout>
@@ -36,13 +37,18 @@ QGroupBox* group(QWidget* parent, const QString& title, const QString& unit, int
 
 } // namespace
 
-std::array<std::optional<double>, 6> NodeColumns(const Analysis& analysis, const Vector& v, long first)
+std::array<std::optional<double>, 6> NodeColumns(const Analysis& analysis, const Vector& v, long first,
+                                                 const std::vector<double>& magnitudes)
 {
     std::array<std::optional<double>, 6> out;
     long next = first;
+    size_t k = 0;
     for (int j = 0; j < 6; ++j)
-        if (analysis.DofMask()[j] && next >= 1 && next <= long(v.Rows()))
-            out[size_t(j)] = v.At(next++);
+        if (analysis.DofMask()[j] && next >= 1 && next <= long(v.Rows())) {
+            const double m = k < magnitudes.size() ? magnitudes[k] : 0.0;
+            out[size_t(j)] = ShownValue(v.At(next++), m);
+            ++k;
+        }
     return out;
 }
 
@@ -107,8 +113,9 @@ bool ResultBar::Fill(const Analysis& analysis, const VelmorObject& element)
         Box(365)->setText(QString::asprintf("%d", element.Number()));
         Box(363)->setText(QString::asprintf("%d", element.GetNumber(1)));
         Box(364)->setText(QString::asprintf("%d", element.GetNumber(2)));
-        WriteColumns(NodeColumns(analysis, q, 1), 351);
-        WriteColumns(NodeColumns(analysis, q, c + 1), 357);
+        const std::vector<double> magnitudes = ForceMagnitudes(analysis);
+        WriteColumns(NodeColumns(analysis, q, 1, magnitudes), 351);
+        WriteColumns(NodeColumns(analysis, q, c + 1, magnitudes), 357);
         return true;
     }
     if (element.Kind() != KIND_NODE)
@@ -118,7 +125,10 @@ bool ResultBar::Fill(const Analysis& analysis, const VelmorObject& element)
     if (k < 1 || (k - 1) * c + 1 > long(v.Rows()))
         return false;
     Box(363)->setText(QString::asprintf("%d", int(k)));
-    WriteColumns(NodeColumns(analysis, v, (k - 1) * c + 1), 351);
+    WriteColumns(NodeColumns(analysis, v, (k - 1) * c + 1,
+                             m_kind == Displacements ? DisplacementMagnitudes(analysis)
+                                                     : ForceMagnitudes(analysis)),
+                 351);
     return true;
 }
 

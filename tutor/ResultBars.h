@@ -8,6 +8,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 class QLineEdit;
 
@@ -17,9 +18,10 @@ class Analysis;
 class VelmorObject;
 
 // The six values of one node's part of a vector, starting at the 1-based `first`: the
-// problem's degrees of freedom in order, nothing for the others.
+// problem's degrees of freedom in order, nothing for the others; round-off shown as 0 against
+// the magnitudes of the components, as the report shows it.
 std::array<std::optional<double>, 6> NodeColumns(const Analysis& analysis, const class Vector& v,
-                                                 long first);
+                                                 long first, const std::vector<double>& magnitudes);
 
 class ResultBar : public QDockWidget
 {
