@@ -108,7 +108,7 @@ void ChildFrame::FillToolbar(QToolBar* bar, const std::vector<int>& buttons)
         QAction* a = bar->addAction(CommandIcon(id), FromView(ToolTip(id)));
         a->setObjectName(QString::number(id));
         a->setStatusTip(FromView(StatusPrompt(id)));
-        a->setCheckable(IsToolOrAction(id));
+        a->setCheckable(HasCheckMark(id));
         connect(a, &QAction::triggered, this, [this, id] {
             m_view->setFocus();
             if (VelmorApp* app = App())
@@ -119,7 +119,7 @@ void ChildFrame::FillToolbar(QToolBar* bar, const std::vector<int>& buttons)
     }
 }
 
-bool ChildFrame::IsToolOrAction(int id)
+bool ChildFrame::HasCheckMark(int id)
 {
     switch (id) {
     case ID_ELEMENT_NEW:

@@ -57,8 +57,9 @@ protected:
 
 private:
     void UpdateTitle();
-    // The editor's action and tool buttons show whether they are the current one.
-    static bool IsToolOrAction(int id);
+    // The buttons that show a check mark: the editor's actions and tools, the zoom and the
+    // solution commands.
+    static bool HasCheckMark(int id);
     // The editor's dialogs, run over the editor.
     void ConnectDialogs(VelmorView3dEdit& editor);
 
