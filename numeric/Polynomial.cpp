@@ -8,29 +8,43 @@
 
 namespace velmor {
 
-Polynomial::Polynomial() : m_coef(1, 0.0) {}
+Polynomial::Polynomial() = default;
+
+void Polynomial::Allocate(int count)
+{
+    m_size = count;
+    if (count > kInline) {
+        m_big = std::make_unique<double[]>(static_cast<size_t>(count));
+    } else {
+        m_big.reset();
+        std::fill_n(m_small, kInline, 0.0);
+    }
+}
 
 Polynomial::Polynomial(int degree, const double* values)
-    : m_coef(static_cast<size_t>(std::max(degree, 0)) + 1, 0.0)
 {
-    if (values)
-        std::copy(values, values + m_coef.size(), m_coef.begin());
+    Allocate(std::max(degree, 0) + 1);
+    if (values) std::copy_n(values, m_size, Data());
 }
 
-Polynomial::Polynomial(std::initializer_list<double> coefficients) : m_coef(coefficients)
+Polynomial::Polynomial(std::initializer_list<double> coefficients)
 {
-    if (m_coef.empty())
-        m_coef.push_back(0.0);
+    if (coefficients.size() == 0) return;
+    Allocate(static_cast<int>(coefficients.size()));
+    std::copy(coefficients.begin(), coefficients.end(), Data());
 }
 
-Polynomial::Polynomial(const std::vector<double>& coefficients) : m_coef(coefficients)
+Polynomial::Polynomial(const std::vector<double>& coefficients)
 {
-    if (m_coef.empty())
-        m_coef.push_back(0.0);
+    if (coefficients.empty()) return;
+    Allocate(static_cast<int>(coefficients.size()));
+    std::copy(coefficients.begin(), coefficients.end(), Data());
 }
 
-Polynomial::Polynomial(const Polynomial& other) : m_coef(other.m_coef)
+Polynomial::Polynomial(const Polynomial& other)
 {
+    Allocate(other.m_size);
+    std::copy_n(other.Data(), m_size, Data());
     Trim();
 }
 
@@ -41,53 +55,58 @@ Polynomial& Polynomial::operator=(const Polynomial& other)
 
 Polynomial& Polynomial::Assign(const Polynomial& other)
 {
-    if (this != &other)
-        m_coef = other.m_coef;
+    if (this != &other) {
+        Allocate(other.m_size);
+        std::copy_n(other.Data(), m_size, Data());
+    }
     Trim();
     return *this;
 }
 
 void Polynomial::Trim()
 {
-    while (m_coef.size() > 1 && m_coef.back() == 0.0)
-        m_coef.pop_back();
+    const double* c = Data();
+    while (m_size > 1 && c[m_size - 1] == 0.0)
+        --m_size;
 }
 
 double& Polynomial::Coef(int i)
 {
     if (i < 0 || i > Degree()) {
-        m_dummy = 0.0;
-        return m_dummy;
+        thread_local double dummy;
+        dummy = 0.0;
+        return dummy;
     }
-    return m_coef[static_cast<size_t>(i)];
+    return Data()[i];
 }
 
 double Polynomial::Coef(int i) const
 {
-    if (i < 0 || i > Degree())
-        return 0.0;
-    return m_coef[static_cast<size_t>(i)];
+    if (i < 0 || i > Degree()) return 0.0;
+    return Data()[i];
 }
 
 bool Polynomial::IsZero() const
 {
-    return m_coef.size() == 1 && m_coef[0] == 0.0;
+    return m_size == 1 && Data()[0] == 0.0;
 }
 
 double Polynomial::Evaluate(double x) const
 {
+    const double* c = Data();
     double s = 0.0;
     for (int i = Degree(); i >= 1; --i)
-        s = (s + m_coef[static_cast<size_t>(i)]) * x;
-    const double result = s + m_coef[0];
+        s = (s + c[i]) * x;
+    const double result = s + c[0];
     return std::fabs(result) < g_dTolerance ? 0.0 : result;
 }
 
 Polynomial Polynomial::Scale(double k) const
 {
-    Polynomial r(m_coef);
-    for (double& c : r.m_coef)
-        c *= k;
+    Polynomial r(Degree(), Data());
+    double* c = r.Data();
+    for (int i = 0; i < r.m_size; ++i)
+        c[i] *= k;
     r.Trim();
     return r;
 }
@@ -112,10 +131,8 @@ Polynomial Polynomial::Subtract(const Polynomial& p) const
 
 Polynomial Polynomial::Multiply(const Polynomial& p) const
 {
-    if (IsZero())
-        return *this;
-    if (p.IsZero())
-        return p;
+    if (IsZero()) return *this;
+    if (p.IsZero()) return p;
     Polynomial r(Degree() + p.Degree());
     for (int i = 0; i <= Degree(); ++i)
         for (int j = 0; j <= p.Degree(); ++j)
@@ -126,8 +143,7 @@ Polynomial Polynomial::Multiply(const Polynomial& p) const
 
 Polynomial Polynomial::Derivative(int k) const
 {
-    if (k < 1 || k > Degree())
-        return Polynomial();
+    if (k < 1 || k > Degree()) return Polynomial();
     Polynomial r(Degree() - k);
     for (int i = 0; i <= r.Degree(); ++i) {
         double factor = 1.0;
@@ -141,8 +157,7 @@ Polynomial Polynomial::Derivative(int k) const
 
 Polynomial Polynomial::Integral(double c0) const
 {
-    if (IsZero())
-        return Polynomial();
+    if (IsZero()) return Polynomial();
     Polynomial r(Degree() + 1);
     r.Coef(0) = c0;
     for (int i = 0; i <= Degree(); ++i)
@@ -155,12 +170,10 @@ double Polynomial::Extreme(double a, double b, int n, bool wantMax) const
 {
     const double h = (b - a) / n;
     double result = Evaluate(a);
-    if (!(h > 0.0))
-        return result;
+    if (!(h > 0.0)) return result;
     for (double x = a + h, previous = a; x <= b && x > previous; previous = x, x += h) {
         const double v = Evaluate(x);
-        if (wantMax ? v > result : v < result)
-            result = v;
+        if (wantMax ? v > result : v < result) result = v;
     }
     return result;
 }
@@ -179,8 +192,7 @@ int Polynomial::Roots(double a, double b, double* out, int maxCount, int n) cons
 {
     int count = 0;
     auto accept = [&](double r) {
-        if (count < maxCount)
-            out[count++] = r;
+        if (count < maxCount) out[count++] = r;
     };
     const double c0 = Coef(0);
     const double c1 = Coef(1);
@@ -190,8 +202,7 @@ int Polynomial::Roots(double a, double b, double* out, int maxCount, int n) cons
         return 0;
     case 1: {
         const double r = -c0 / c1;
-        if (a < r && r < b)
-            accept(r);
+        if (a < r && r < b) accept(r);
         return count;
     }
     case 2: {
@@ -199,22 +210,18 @@ int Polynomial::Roots(double a, double b, double* out, int maxCount, int n) cons
         if (d > 0) {
             const double r1 = (-c1 - std::sqrt(d)) / (2 * c2);
             const double r2 = (-c1 + std::sqrt(d)) / (2 * c2);
-            if (a <= r1 && r1 <= b)
-                accept(r1);
-            if (a <= r2 && r2 <= b)
-                accept(r2);
+            if (a <= r1 && r1 <= b) accept(r1);
+            if (a <= r2 && r2 <= b) accept(r2);
         } else if (d == 0) {
             const double r = -c1 / (2 * c2);
-            if (a <= r && r <= b)
-                accept(r);
+            if (a <= r && r <= b) accept(r);
         }
         return count;
     }
     default:
         break;
     }
-    if (n < 1 || maxCount < 1)
-        return 0;
+    if (n < 1 || maxCount < 1) return 0;
     const double h = (b - a) / n;
     double x = a;
     double px = Evaluate(x);

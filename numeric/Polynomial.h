@@ -3,6 +3,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 namespace velmor {
@@ -32,7 +33,7 @@ public:
     Polynomial& operator=(const Polynomial& other);
     Polynomial& Assign(const Polynomial& other);
 
-    int Degree() const { return static_cast<int>(m_coef.size()) - 1; }
+    int Degree() const { return m_size - 1; }
     // Coefficient i; outside 0..Degree() a reference to a dummy that is zeroed on every such
     // access, so reads give 0 and writes are lost.
     double& Coef(int i);
@@ -81,11 +82,20 @@ public:
 private:
     // Drops trailing 0.0 coefficients while the degree is above 0.
     void Trim();
+    // `count` coefficients, all 0.0 (count >= 1).
+    void Allocate(int count);
+    double* Data() { return m_big ? m_big.get() : m_small; }
+    const double* Data() const { return m_big ? m_big.get() : m_small; }
     // Minimum (`wantMax` false) or maximum of the samples of Min and Max.
     double Extreme(double a, double b, int n, bool wantMax) const;
 
-    std::vector<double> m_coef;
-    double m_dummy = 0.0;
+    // Up to kInline coefficients are kept in the object (every law of a beam is of degree 5 at
+    // most), more on the heap: a beam's nine laws and the arithmetic that makes them allocate
+    // nothing.
+    static constexpr int kInline = 6;
+    int m_size = 1;
+    double m_small[kInline] = {};
+    std::unique_ptr<double[]> m_big;
 };
 
 } // namespace velmor

@@ -134,6 +134,29 @@ TEST(Polynomial, Multiply)
     EXPECT_TRUE(Polynomial({1, 2}).Multiply(Polynomial()).IsZero());
 }
 
+TEST(Polynomial, HighDegreesKeepEveryCoefficient)
+{
+    // (1 + x)^4 squared: the binomial row of 8, past what a beam's laws need.
+    const Polynomial p4({1, 4, 6, 4, 1});
+    const Polynomial p8 = p4.Multiply(p4);
+    ExpectCoefficients(p8, {1, 8, 28, 56, 70, 56, 28, 8, 1});
+    ExpectCoefficients(Polynomial(p8), {1, 8, 28, 56, 70, 56, 28, 8, 1});
+    EXPECT_EQ(p8.Evaluate(1.0), 256.0);
+    ExpectCoefficients(p8.Derivative(7), {8 * 5040, 40320}); // 8 * 7! and 8! x
+    ExpectCoefficients(p8.Integral(2.0).Derivative(1), {1, 8, 28, 56, 70, 56, 28, 8, 1});
+    // Cancelled down to a low degree, and a high degree assigned over a low one and back.
+    ExpectCoefficients(p8.Subtract(p8.Subtract(Polynomial({3, 1}))), {3, 1});
+    Polynomial q({5});
+    q = p8;
+    ExpectCoefficients(q, {1, 8, 28, 56, 70, 56, 28, 8, 1});
+    q = Polynomial({0, 7, 0});
+    ExpectCoefficients(q, {0, 7});
+    double& outside = q.Coef(9);
+    outside = 4.0;
+    EXPECT_EQ(q.Coef(9), 0.0) << "a write outside the degree is lost";
+    ExpectCoefficients(q, {0, 7});
+}
+
 TEST(Polynomial, Derivative)
 {
     const Polynomial p({1, 2, 3, 4}); // 1 + 2x + 3x² + 4x³
