@@ -12,6 +12,8 @@
 #include <chrono>
 #include <new>
 
+#include <sys/resource.h>
+
 namespace velmor {
 namespace {
 
@@ -287,22 +289,34 @@ AnalysisStatus Analysis::RunAnalysis(AnalysisStage stop)
         m_D = Vector();
         m_R = Vector();
         m_beams.clear();
+        m_recordsWait = false;
+        m_waitingLoads.clear();
+        m_scratchOf = nullptr;
         return outOfMemory();
     }
 }
 
 AnalysisStatus Analysis::Run(AnalysisStage stop)
 {
+    const AnalysisStatus status = RunStages(stop);
+    // Whatever stage the run stopped at, every beam has its record.
+    FormWaitingRecords();
+    return status;
+}
+
+AnalysisStatus Analysis::RunStages(AnalysisStage stop)
+{
     using Clock = std::chrono::steady_clock;
     m_timings = AnalysisTimings();
     Clock::time_point last = Clock::now();
-    auto lap = [&](double& phase) {
+    auto lap = [&](double& phase, double& peak) {
         const Clock::time_point now = Clock::now();
         phase += std::chrono::duration<double>(now - last).count();
+        peak = PeakMemoryMiB();
         last = now;
     };
     AnalysisStatus status = InitAnalysis();
-    lap(m_timings.init);
+    lap(m_timings.init, m_timings.initPeak);
     if (!status || stop == AnalysisStage::Init)
         return status;
     NumberNodes(0);
@@ -311,20 +325,20 @@ AnalysisStatus Analysis::Run(AnalysisStage stop)
     else
         PrepareSystem(true);
     m_bKeepK0 = false;
-    lap(m_timings.numbering);
+    lap(m_timings.numbering, m_timings.numberingPeak);
     if (stop == AnalysisStage::Numbering)
         return status;
     if (!StiffnessStep(0, false))
         status.Fail();
-    lap(m_timings.stiffness);
+    lap(m_timings.stiffness, m_timings.stiffnessPeak);
     if (stop == AnalysisStage::Stiffness)
         return status;
     LoadStep(0, LoadKind::Nodal, false);
-    lap(m_timings.loads);
+    lap(m_timings.loads, m_timings.loadsPeak);
     if (stop == AnalysisStage::Loads)
         return status;
     SupportStep(0);
-    lap(m_timings.supports);
+    lap(m_timings.supports, m_timings.supportsPeak);
     if (stop == AnalysisStage::Supports)
         return status;
     // Loads that overflowed (a load or a settlement near the largest number) would make the
@@ -334,7 +348,7 @@ AnalysisStatus Analysis::Run(AnalysisStage stop)
         return NotFinite();
     }
     status.Merge(SolveSystem());
-    lap(m_timings.solution);
+    lap(m_timings.solution, m_timings.solutionPeak);
     m_timings.solution -= m_timings.reactions;
     if (stop == AnalysisStage::Solution || stop == AnalysisStage::Combined)
         return status;
@@ -344,10 +358,18 @@ AnalysisStatus Analysis::Run(AnalysisStage stop)
         status.Merge(CheckSolution(m_quality));
     }
     FreeAnalysis();
-    lap(m_timings.results);
+    lap(m_timings.results, m_timings.resultsPeak);
     if (status)
         status.Add(kSolved, LoadString(kSolved), MessageSeverity::Information);
     return status;
+}
+
+double PeakMemoryMiB()
+{
+    struct rusage usage;
+    if (getrusage(RUSAGE_SELF, &usage) != 0)
+        return 0.0;
+    return double(usage.ru_maxrss) / 1024.0; // KiB on Linux
 }
 
 std::shared_ptr<Analysis> Analysis::Start(VelmorProblem& problem)

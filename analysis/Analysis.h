@@ -80,7 +80,13 @@ struct AnalysisTimings
 {
     double init = 0, numbering = 0, stiffness = 0, loads = 0, supports = 0, solution = 0,
            factorisation = 0, reactions = 0, results = 0;
+    // The process's peak resident memory (MiB) at the end of each phase.
+    double initPeak = 0, numberingPeak = 0, stiffnessPeak = 0, loadsPeak = 0, supportsPeak = 0,
+           solutionPeak = 0, resultsPeak = 0;
 };
+
+// The process's peak resident memory so far, in MiB (0 where the system does not say).
+double PeakMemoryMiB();
 
 // Per degree of freedom, what the boundary conditions made of it.
 enum DofState : int { DOF_FREE = 0, DOF_FIXED = 1, DOF_PRESCRIBED = 2 };
@@ -218,6 +224,7 @@ public:
 private:
     AnalysisStatus Init();
     AnalysisStatus Run(AnalysisStage stop);
+    AnalysisStatus RunStages(AnalysisStage stop);
     // Node number of the solver's equation order for a node number of the structure.
     int SolverNode(int node) const { return m_solverNode.empty() ? node : m_solverNode[node]; }
     long SolverDof(long dof) const;
@@ -230,6 +237,18 @@ private:
     // The loaded beam's geometry (L, T) is that of its stiffness computation; a beam whose
     // stiffness was not computed yet gets it now, leaving the step workspace as it was.
     BeamAnalysis& BeamGeometry(const VelmorObject& beam);
+    // Where the sums of the loads on a beam are kept: its record's p and equiv, or while the
+    // records wait (below) the beam's entry among the waiting sums.
+    struct LoadSums
+    {
+        Vector& p;
+        Vector& equiv;
+    };
+    LoadSums BeamLoadSums(const VelmorObject& beam);
+    // The beams' records made once the factorisation has given its memory back: each one's
+    // stiffness and transformation formed, the waiting load sums moved in. Nothing when the
+    // records are not waiting.
+    void FormWaitingRecords();
     // The beam's length, end-release code, local stiffness and transformation, into r.
     void BeamStiffness(const VelmorObject& beam, BeamAnalysis& r);
     // The sparse system of a solution at once, in the structure's numbering.
@@ -283,6 +302,18 @@ private:
     // The results of each beam of the structure, in list order, and the index of each beam.
     std::vector<BeamResultPair> m_beams;
     std::unordered_map<const VelmorObject*, size_t> m_beamIndex;
+    // Solving at once, the beams' records (a kilobyte or more each) are made only after the
+    // factorisation, whose peak of memory they would add to: until then each beam's element
+    // matrices are formed in m_scratchBeam as they are needed, and the sums of its loads wait
+    // in m_waitingLoads (by place in the list).
+    bool m_recordsWait = false;
+    BeamAnalysis m_scratchBeam;
+    const VelmorObject* m_scratchOf = nullptr;
+    struct WaitingLoads
+    {
+        Vector p, equiv;
+    };
+    std::unordered_map<size_t, WaitingLoads> m_waitingLoads;
 
     bool m_bDeferTotal = false;
     std::vector<int> m_solverNode;    // structure node number -> solver node number (1-based)

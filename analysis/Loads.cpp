@@ -181,6 +181,13 @@ bool Analysis::AssembleNodalLoad()
 
 BeamAnalysis& Analysis::BeamGeometry(const VelmorObject& beam)
 {
+    if (m_recordsWait && BeamIndex(beam) >= 0) {
+        if (m_scratchOf != &beam) {
+            BeamStiffness(beam, m_scratchBeam);
+            m_scratchOf = &beam;
+        }
+        return m_scratchBeam;
+    }
     BeamAnalysis& r = BeamResult(beam);
     if (r.T.Rows() != unsigned(2 * m_nDof)) {
         const StepWorkspace saved = m_work;
@@ -188,6 +195,17 @@ BeamAnalysis& Analysis::BeamGeometry(const VelmorObject& beam)
         m_work = saved;
     }
     return r;
+}
+
+Analysis::LoadSums Analysis::BeamLoadSums(const VelmorObject& beam)
+{
+    const long index = BeamIndex(beam);
+    if (m_recordsWait && index >= 0) {
+        WaitingLoads& waiting = m_waitingLoads[size_t(index)];
+        return {waiting.p, waiting.equiv};
+    }
+    BeamAnalysis& r = BeamResult(beam);
+    return {r.p, r.equiv};
 }
 
 bool Analysis::ComputeBeamLoad(const VelmorObject& object)
@@ -241,9 +259,9 @@ bool Analysis::AssembleBeamLoad()
         m_distLoadTable[size_t(id - 1)] = {id, m_work.na, m_work.nb};
     // The beam keeps the sum of every load assembled on it, so that its laws match the loads.
     if (const VelmorObject* beam = BeamAt(m_work.beamId)) {
-        BeamAnalysis& r = BeamResult(*beam);
-        r.p = sized(r.p, 12) + m_work.shown1;
-        r.equiv = sized(r.equiv, unsigned(2 * m_nDof)) + m_work.fGlobal;
+        const LoadSums sums = BeamLoadSums(*beam);
+        sums.p = sized(sums.p, 12) + m_work.shown1;
+        sums.equiv = sized(sums.equiv, unsigned(2 * m_nDof)) + m_work.fGlobal;
     }
     UpdateTotalLoad();
     return true;
@@ -274,8 +292,9 @@ bool Analysis::ComputeSelfWeight(const VelmorObject& beam)
     m_work.fGlobal = r.T * m_work.fLocal;
     // A negative density is shown but not assembled: the beam's laws then leave it out too.
     if (section->m_rho > 0.0) {
-        r.p = sized(r.p, 12) + intensities;
-        r.equiv = sized(r.equiv, unsigned(2 * m_nDof)) + m_work.fGlobal;
+        const LoadSums sums = BeamLoadSums(beam);
+        sums.p = sized(sums.p, 12) + intensities;
+        sums.equiv = sized(sums.equiv, unsigned(2 * m_nDof)) + m_work.fGlobal;
     }
     return true;
 }

@@ -153,7 +153,9 @@ AnalysisStatus Analysis::SolveSystem()
         m_F.At(i) = 0.0;
     }
     if (m_sparse) {
-        if (!SolveSparse(status))
+        const bool solved = SolveSparse(status);
+        FormWaitingRecords();
+        if (!solved)
             return status;
         m_R = Vector(unsigned(n));
         ReactionsFromBeams(m_D);

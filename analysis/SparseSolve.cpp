@@ -33,6 +33,9 @@ void Analysis::PrepareSparseSystem()
     m_S = SparseSymMat(N, m_nDof, beams);
     m_sparse = true;
     m_systemReady = true;
+    m_recordsWait = true;
+    m_waitingLoads.clear();
+    m_scratchOf = nullptr;
 }
 
 bool Analysis::AssembleSparseStiffness()
@@ -43,10 +46,10 @@ bool Analysis::AssembleSparseStiffness()
     std::vector<std::vector<long>> nonZero(static_cast<size_t>(w));
     for (auto& list : nonZero)
         list.reserve(size_t(w));
-    size_t index = 0;
     for (const auto& beam : m_problem.List(KIND_BEAM)) {
-        BeamAnalysis& r = m_beams[index++][0];
+        BeamAnalysis& r = m_scratchBeam;
         BeamStiffness(*beam, r);
+        m_scratchOf = beam.get();
         r.k.ToDense(k.data());
         std::copy_n(r.T.Data(), size_t(w * w), t.begin());
         for (long i = 0; i < w; ++i) {
@@ -125,6 +128,27 @@ void Analysis::PrescribeSparse(long g, double value)
     if (double* d = m_S.Find(g, g))
         *d = 1.0;
     m_fixed[size_t(g)] = DOF_PRESCRIBED;
+}
+
+void Analysis::FormWaitingRecords()
+{
+    if (!m_recordsWait)
+        return;
+    m_recordsWait = false;
+    m_scratchOf = nullptr;
+    m_scratchBeam = BeamAnalysis();
+    size_t index = 0;
+    for (const auto& beam : m_problem.List(KIND_BEAM)) {
+        BeamAnalysis& r = m_beams[index][0];
+        BeamStiffness(*beam, r);
+        const auto waiting = m_waitingLoads.find(index);
+        if (waiting != m_waitingLoads.end()) {
+            r.p = waiting->second.p;
+            r.equiv = waiting->second.equiv;
+        }
+        ++index;
+    }
+    m_waitingLoads.clear();
 }
 
 bool Analysis::SolveSparse(AnalysisStatus& status)

@@ -93,7 +93,8 @@ public:
     {
         m_out += bracket;
         m_first = false;
-        if (m_out.size() >= kChunk) Flush();
+        if (m_out.size() >= kChunk)
+            Flush();
     }
     void Numbers(const Vector& v, long from, long count)
     {

@@ -170,6 +170,7 @@ int SolveCommand(const char* path, const SolveFlags& flags)
         return 2;
     problem.SyncMode(Mode::Examples);
     const double read = since(start);
+    const double readPeak = PeakMemoryMiB();
     const Clock::time_point solving = Clock::now();
     const AnalysisStatus status = SolveAtOnce(problem, flags.options);
     const double solve = since(solving);
@@ -192,23 +193,35 @@ int SolveCommand(const char* path, const SolveFlags& flags)
         const AnalysisTimings& t = analysis->Timings();
         const double engine = t.init + t.numbering + t.stiffness + t.loads + t.supports +
                               t.solution + t.reactions + t.results;
-        const std::pair<const char*, double> phases[] = {
-            {"read", read},
-            {"orientation", solve - engine},
-            {"arrays", t.init},
-            {"numbering", t.numbering},
-            {"assembly", t.stiffness},
-            {"loads", t.loads},
-            {"supports", t.supports},
-            {"solution", t.solution},
-            {"  of which factorisation", t.factorisation},
-            {"reactions", t.reactions},
-            {"results", t.results},
-            {"output", since(output)},
-            {"total", since(start)},
+        struct Phase
+        {
+            const char* name;
+            double seconds;
+            double peak; // MiB; negative: not measured apart
         };
-        for (const auto& [name, seconds] : phases)
-            std::fprintf(stderr, "%-26s %9.3f s\n", name, seconds);
+        const Phase phases[] = {
+            {"read", read, readPeak},
+            {"orientation", solve - engine, -1},
+            {"arrays", t.init, t.initPeak},
+            {"numbering", t.numbering, t.numberingPeak},
+            {"assembly", t.stiffness, t.stiffnessPeak},
+            {"loads", t.loads, t.loadsPeak},
+            {"supports", t.supports, t.supportsPeak},
+            {"solution", t.solution, t.solutionPeak},
+            {"  of which factorisation", t.factorisation, -1},
+            {"reactions", t.reactions, -1},
+            {"results", t.results, t.resultsPeak},
+            {"output", since(output), PeakMemoryMiB()},
+            {"total", since(start), -1},
+        };
+        std::fprintf(stderr, "%-26s %9s   %s\n", "phase", "time", "peak memory after it");
+        for (const Phase& phase : phases) {
+            if (phase.peak >= 0)
+                std::fprintf(stderr, "%-26s %9.3f s %7.0f MiB\n", phase.name, phase.seconds,
+                             phase.peak);
+            else
+                std::fprintf(stderr, "%-26s %9.3f s\n", phase.name, phase.seconds);
+        }
     }
     const int code = status ? 0 : 1;
     if (flags.exitWhenDone) {

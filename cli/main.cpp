@@ -46,7 +46,8 @@ int convert(const char* in, const char* out, bool text, bool lenient)
 {
     VelmorProblem problem;
     LoadResult result;
-    if (!LoadStructure(problem, in, lenient, result)) return kUnreadable;
+    if (!LoadStructure(problem, in, lenient, result))
+        return kUnreadable;
     if (problem.m_nType < 1 || problem.m_nType > 4) {
         std::fprintf(stderr, "%s: Le fichier ne contient aucune structure.\n", in);
         return kUnreadable;
@@ -63,7 +64,8 @@ int info(const char* path, bool lenient)
 {
     VelmorProblem problem;
     LoadResult result;
-    if (!LoadStructure(problem, path, lenient, result)) return kUnreadable;
+    if (!LoadStructure(problem, path, lenient, result))
+        return kUnreadable;
     std::printf("form: %s\n", result.text ? "text" : "binary");
     std::printf("problem type: %d (%s)\n", problem.m_nType, ProblemTypeWord(problem.m_nType));
     static const char* const names[kKindCount] = {"nodes",    "sections",    "beams",
@@ -105,16 +107,19 @@ int main(int argc, char** argv)
         // --lenient is put back for the restarted program.
         char lenientWord[] = "--lenient";
         std::vector<char*> again(argv, argv + argc);
-        if (lenient) again.push_back(lenientWord);
+        if (lenient)
+            again.push_back(lenientWord);
         again.push_back(nullptr);
         largePagesFor(argv[2], again.data());
     }
     if (argc >= 2 && std::strcmp(argv[1], "convert") == 0 && argc == 5) {
         const bool text = std::strcmp(argv[4], "--text") == 0;
-        if (!text && std::strcmp(argv[4], "--binary") != 0) return usage();
+        if (!text && std::strcmp(argv[4], "--binary") != 0)
+            return usage();
         return convert(argv[2], argv[3], text, lenient);
     }
-    if (argc == 3 && std::strcmp(argv[1], "info") == 0) return info(argv[2], lenient);
+    if (argc == 3 && std::strcmp(argv[1], "info") == 0)
+        return info(argv[2], lenient);
     if (argc >= 3 && std::strcmp(argv[1], "steps") == 0) {
         StepsFlags flags;
         flags.lenient = lenient;

@@ -24,19 +24,22 @@ void Polynomial::Allocate(int count)
 Polynomial::Polynomial(int degree, const double* values)
 {
     Allocate(std::max(degree, 0) + 1);
-    if (values) std::copy_n(values, m_size, Data());
+    if (values)
+        std::copy_n(values, m_size, Data());
 }
 
 Polynomial::Polynomial(std::initializer_list<double> coefficients)
 {
-    if (coefficients.size() == 0) return;
+    if (coefficients.size() == 0)
+        return;
     Allocate(static_cast<int>(coefficients.size()));
     std::copy(coefficients.begin(), coefficients.end(), Data());
 }
 
 Polynomial::Polynomial(const std::vector<double>& coefficients)
 {
-    if (coefficients.empty()) return;
+    if (coefficients.empty())
+        return;
     Allocate(static_cast<int>(coefficients.size()));
     std::copy(coefficients.begin(), coefficients.end(), Data());
 }
@@ -82,7 +85,8 @@ double& Polynomial::Coef(int i)
 
 double Polynomial::Coef(int i) const
 {
-    if (i < 0 || i > Degree()) return 0.0;
+    if (i < 0 || i > Degree())
+        return 0.0;
     return Data()[i];
 }
 
@@ -131,8 +135,10 @@ Polynomial Polynomial::Subtract(const Polynomial& p) const
 
 Polynomial Polynomial::Multiply(const Polynomial& p) const
 {
-    if (IsZero()) return *this;
-    if (p.IsZero()) return p;
+    if (IsZero())
+        return *this;
+    if (p.IsZero())
+        return p;
     Polynomial r(Degree() + p.Degree());
     for (int i = 0; i <= Degree(); ++i)
         for (int j = 0; j <= p.Degree(); ++j)
@@ -143,7 +149,8 @@ Polynomial Polynomial::Multiply(const Polynomial& p) const
 
 Polynomial Polynomial::Derivative(int k) const
 {
-    if (k < 1 || k > Degree()) return Polynomial();
+    if (k < 1 || k > Degree())
+        return Polynomial();
     Polynomial r(Degree() - k);
     for (int i = 0; i <= r.Degree(); ++i) {
         double factor = 1.0;
@@ -157,7 +164,8 @@ Polynomial Polynomial::Derivative(int k) const
 
 Polynomial Polynomial::Integral(double c0) const
 {
-    if (IsZero()) return Polynomial();
+    if (IsZero())
+        return Polynomial();
     Polynomial r(Degree() + 1);
     r.Coef(0) = c0;
     for (int i = 0; i <= Degree(); ++i)
@@ -170,10 +178,12 @@ double Polynomial::Extreme(double a, double b, int n, bool wantMax) const
 {
     const double h = (b - a) / n;
     double result = Evaluate(a);
-    if (!(h > 0.0)) return result;
+    if (!(h > 0.0))
+        return result;
     for (double x = a + h, previous = a; x <= b && x > previous; previous = x, x += h) {
         const double v = Evaluate(x);
-        if (wantMax ? v > result : v < result) result = v;
+        if (wantMax ? v > result : v < result)
+            result = v;
     }
     return result;
 }
@@ -192,7 +202,8 @@ int Polynomial::Roots(double a, double b, double* out, int maxCount, int n) cons
 {
     int count = 0;
     auto accept = [&](double r) {
-        if (count < maxCount) out[count++] = r;
+        if (count < maxCount)
+            out[count++] = r;
     };
     const double c0 = Coef(0);
     const double c1 = Coef(1);
@@ -202,7 +213,8 @@ int Polynomial::Roots(double a, double b, double* out, int maxCount, int n) cons
         return 0;
     case 1: {
         const double r = -c0 / c1;
-        if (a < r && r < b) accept(r);
+        if (a < r && r < b)
+            accept(r);
         return count;
     }
     case 2: {
@@ -210,18 +222,22 @@ int Polynomial::Roots(double a, double b, double* out, int maxCount, int n) cons
         if (d > 0) {
             const double r1 = (-c1 - std::sqrt(d)) / (2 * c2);
             const double r2 = (-c1 + std::sqrt(d)) / (2 * c2);
-            if (a <= r1 && r1 <= b) accept(r1);
-            if (a <= r2 && r2 <= b) accept(r2);
+            if (a <= r1 && r1 <= b)
+                accept(r1);
+            if (a <= r2 && r2 <= b)
+                accept(r2);
         } else if (d == 0) {
             const double r = -c1 / (2 * c2);
-            if (a <= r && r <= b) accept(r);
+            if (a <= r && r <= b)
+                accept(r);
         }
         return count;
     }
     default:
         break;
     }
-    if (n < 1 || maxCount < 1) return 0;
+    if (n < 1 || maxCount < 1)
+        return 0;
     const double h = (b - a) / n;
     double x = a;
     double px = Evaluate(x);

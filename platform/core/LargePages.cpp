@@ -25,7 +25,8 @@ std::string LargePageTunables(const char* tunables, const std::string& kernelSet
     if (kernelSetting.find("[madvise]") == std::string::npos) return {};
     if (tunables && std::strstr(tunables, kSetting)) return {};
     std::string value = tunables ? tunables : "";
-    if (!value.empty()) value += ':';
+    if (!value.empty())
+        value += ':';
     return value + kSetting + "=1";
 }
 
@@ -43,8 +44,10 @@ void RestartWithLargePages(char** argv)
     const char* before = std::getenv(kVariable);
     const std::string saved = before ? before : "";
     const std::string value = LargePageTunables(before, kernel);
-    if (value.empty() || !argv || !argv[0]) return;
-    if (setenv(kVariable, value.c_str(), 1) != 0) return;
+    if (value.empty() || !argv || !argv[0])
+        return;
+    if (setenv(kVariable, value.c_str(), 1) != 0)
+        return;
     execv("/proc/self/exe", argv);
     // Still here: the restart failed; leave the environment as it was.
     if (before)

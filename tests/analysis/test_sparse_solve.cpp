@@ -32,7 +32,8 @@ struct Outcome
     bool solved = false;
     std::vector<EngineMessage> messages; // without the closing "solved" message
     Vector D, R;
-    std::vector<Vector> q; // end forces, beam by beam
+    std::vector<Vector> q;                     // end forces, beam by beam
+    std::vector<std::vector<double>> elements; // each beam's k (dense) then T, as kept
 };
 
 void collect(Outcome& o, const Analysis& an, const VelmorProblem& p, const AnalysisStatus& s)
@@ -43,8 +44,14 @@ void collect(Outcome& o, const Analysis& an, const VelmorProblem& p, const Analy
             o.messages.push_back(m);
     o.D = an.Displacements();
     o.R = an.Reactions();
-    for (const auto& beam : p.List(KIND_BEAM))
-        o.q.push_back(an.BeamResult(*beam).q);
+    for (const auto& beam : p.List(KIND_BEAM)) {
+        const BeamAnalysis& r = an.BeamResult(*beam);
+        o.q.push_back(r.q);
+        std::vector<double> e(size_t(r.k.Rows()) * r.k.Rows());
+        r.k.ToDense(e.data());
+        e.insert(e.end(), r.T.Data(), r.T.Data() + r.T.Size());
+        o.elements.push_back(std::move(e));
+    }
 }
 
 Outcome atOnce(const Build& build, SystemSolver solver,
@@ -111,6 +118,8 @@ void expectSame(const Outcome& a, const Outcome& b, const std::string& what, dou
         EXPECT_EQ(a.messages[i].id, b.messages[i].id) << what;
         EXPECT_EQ(a.messages[i].text, b.messages[i].text) << what;
     }
+    // The element matrices the views and the results read, bit for bit whichever path made them.
+    EXPECT_EQ(a.elements, b.elements) << what;
     ASSERT_EQ(a.D.Rows(), b.D.Rows()) << what;
     if (!a.solved)
         return;

@@ -40,10 +40,10 @@ TEST(Cli, ConvertsEveryExampleBothWaysWithoutLoss)
     fs::remove_all(dir);
     fs::create_directories(dir);
     for (const auto& entry : fs::directory_iterator(VELMOR_EXAMPLES)) {
-        if (entry.path().extension() != ".vlm") continue;
+        if (entry.path().extension() != ".vlm")
+            continue;
         const fs::path binary = dir / "b.vlm", text = dir / "t.vlm";
-        ASSERT_EQ(
-            cli("convert " + quoted(entry.path()) + " " + quoted(binary) + " --binary").status, 0);
+        ASSERT_EQ(cli("convert " + quoted(entry.path()) + " " + quoted(binary) + " --binary").status, 0);
         CliRun info = cli("info " + quoted(binary));
         EXPECT_EQ(info.out.rfind("form: binary\n", 0), 0u) << info.out;
         ASSERT_EQ(cli("convert " + quoted(binary) + " " + quoted(text) + " --text").status, 0);
@@ -94,7 +94,8 @@ TEST(Cli, UnreadableFilesExitWithTwoAndTheProgramsMessage)
 TEST(Cli, SolvesEveryExample)
 {
     for (const auto& entry : fs::directory_iterator(VELMOR_EXAMPLES)) {
-        if (entry.path().extension() != ".vlm") continue;
+        if (entry.path().extension() != ".vlm")
+            continue;
         CliRun report = cli("solve " + quoted(entry.path()));
         EXPECT_EQ(report.status, 0) << entry.path() << report.err;
         EXPECT_EQ(report.out.rfind("Coordonnées:\n", 0), 0u);
@@ -105,8 +106,7 @@ TEST(Cli, SolvesEveryExample)
         EXPECT_EQ(json.status, 0);
         EXPECT_EQ(json.out.front(), '{');
         EXPECT_NE(json.out.find("\"solved\":true"), std::string::npos);
-        EXPECT_NE(json.out.find("\"messages\":[\"Système d'équations résolu\"]"),
-                  std::string::npos);
+        EXPECT_NE(json.out.find("\"messages\":[\"Système d'équations résolu\"]"), std::string::npos);
         EXPECT_EQ(json.out.find("null"), std::string::npos) << "every number is finite";
 
         // The numbers read back as the engine's own doubles, bit for bit.
@@ -132,7 +132,8 @@ TEST(Cli, SolvesEveryExample)
         const size_t perNode = size_t(4 + analysis.DofPerNode());
         ASSERT_EQ(written.size() % perNode, 0u);
         for (size_t i = 0; i < written.size(); ++i)
-            if (i % perNode != 0) values.push_back(written[i]);
+            if (i % perNode != 0)
+                values.push_back(written[i]);
         EXPECT_EQ(values, expected) << entry.path();
     }
 }
@@ -143,23 +144,21 @@ TEST(Cli, SolveReportsThePortalAndRefusals)
     ASSERT_EQ(portal.status, 0);
     // The report's text as the program prints it: a regression snapshot of the format (the
     // engine's tests check that these printed reactions balance the loads).
-    EXPECT_NE(portal.out.find("     1                 145     7.02e+04            -            -   "
-                              "         -     5.29e+03 \n"
-                              "     4           -1.51e+04     7.98e+04            -            -   "
-                              "         -     2.56e+04 \n"),
+    EXPECT_NE(portal.out.find("     1                 145     7.02e+04            -            -            -     5.29e+03 \n"
+                              "     4           -1.51e+04     7.98e+04            -            -            -     2.56e+04 \n"),
               std::string::npos);
-    CliRun json =
-        cli("solve " + quoted(fs::path(VELMOR_EXAMPLES) / "portique-simple.vlm") + " --json");
-    EXPECT_NE(
-        json.out.find("{\"problem_type\":2,\"dof_per_node\":3,\"equations\":12,\"solved\":true"),
-        std::string::npos);
+    CliRun json = cli("solve " + quoted(fs::path(VELMOR_EXAMPLES) / "portique-simple.vlm") + " --json");
+    EXPECT_NE(json.out.find("{\"problem_type\":2,\"dof_per_node\":3,\"equations\":12,\"solved\":true"),
+              std::string::npos);
 
-    const fs::path dir =
-        fs::path(testing::TempDir()) / ("velmor_cli_solve_" + std::to_string(getpid()));
+    const fs::path dir = fs::path(testing::TempDir()) / ("velmor_cli_solve_" + std::to_string(getpid()));
     fs::create_directories(dir);
     std::string error;
     // A beam without any support: singular.
-    velmor::WriteFileAtomically((dir / "free.vlm").string(), kFreeBeamFile, error);
+    velmor::WriteFileAtomically(
+        (dir / "free.vlm").string(),
+        kFreeBeamFile,
+        error);
     CliRun singular = cli("solve " + quoted(dir / "free.vlm"));
     EXPECT_EQ(singular.status, 1);
     EXPECT_NE(singular.err.find("Système d'équations singulier."), std::string::npos);
@@ -192,8 +191,7 @@ TEST(Cli, SolveTakesTheOrientationOptions)
 {
     // One span drawn from right to left with a local load: turned with its beam, the load
     // keeps its direction; with --change-local-loads it keeps its local values and reverses.
-    const fs::path dir =
-        fs::path(testing::TempDir()) / ("velmor_cli_orient_" + std::to_string(getpid()));
+    const fs::path dir = fs::path(testing::TempDir()) / ("velmor_cli_orient_" + std::to_string(getpid()));
     fs::create_directories(dir);
     std::string error;
     {
@@ -211,8 +209,7 @@ TEST(Cli, SolveTakesTheOrientationOptions)
     const std::string file = quoted(dir / "span.vlm");
     auto reactionsOf = [](const std::string& json) {
         const size_t at = json.find("\"reactions\":");
-        return at == std::string::npos ? std::string()
-                                       : json.substr(at, json.find("\"beams\"") - at);
+        return at == std::string::npos ? std::string() : json.substr(at, json.find("\"beams\"") - at);
     };
     const CliRun plain = cli("solve " + file + " --json");
     const CliRun oriented = cli("solve " + file + " --json --orient-ij");
@@ -228,12 +225,10 @@ TEST(Cli, SolveTakesTheOrientationOptions)
     // A propped cantilever under q = 1 kN/m over L = 6 m: 5qL/8 and qL^2/8 at the fixed end,
     // 3qL/8 at the pin; upwards along the reversed beam's local y, downwards once the load
     // keeps its local values on the turned beam.
-    EXPECT_NE(reactionsOf(plain.out).find("{\"node\":1,\"values\":[0,-3750,-4500]}"),
-              std::string::npos)
+    EXPECT_NE(reactionsOf(plain.out).find("{\"node\":1,\"values\":[0,-3750,-4500]}"), std::string::npos)
         << reactionsOf(plain.out);
     EXPECT_NE(reactionsOf(plain.out).find("{\"node\":2,\"values\":[0,-2250,"), std::string::npos);
-    EXPECT_NE(reactionsOf(changed.out).find("{\"node\":1,\"values\":[0,3750,4500]}"),
-              std::string::npos)
+    EXPECT_NE(reactionsOf(changed.out).find("{\"node\":1,\"values\":[0,3750,4500]}"), std::string::npos)
         << reactionsOf(changed.out);
     EXPECT_NE(reactionsOf(changed.out).find("{\"node\":2,\"values\":[0,2250,"), std::string::npos);
     EXPECT_EQ(cli("solve " + file + " --sideways").status, 64);
@@ -243,12 +238,10 @@ TEST(Cli, SolveTakesTheOrientationOptions)
 TEST(Cli, FilesThatLoseElementsAreRefusedUnlessLenient)
 {
     // The portal with its second support moved onto a node that does not exist.
-    const fs::path dir =
-        fs::path(testing::TempDir()) / ("velmor_cli_lossy_" + std::to_string(getpid()));
+    const fs::path dir = fs::path(testing::TempDir()) / ("velmor_cli_lossy_" + std::to_string(getpid()));
     fs::create_directories(dir);
     std::string text, error;
-    ASSERT_TRUE(velmor::ReadWholeFile((fs::path(VELMOR_EXAMPLES) / "portique-simple.vlm").string(),
-                                      text, error));
+    ASSERT_TRUE(velmor::ReadWholeFile((fs::path(VELMOR_EXAMPLES) / "portique-simple.vlm").string(), text, error));
     const size_t support = text.find("Support 2 \n");
     ASSERT_NE(support, std::string::npos);
     const size_t node = text.find("Node 4", support);
@@ -256,13 +249,11 @@ TEST(Cli, FilesThatLoseElementsAreRefusedUnlessLenient)
     ASSERT_TRUE(velmor::WriteFileAtomically((dir / "lossy.vlm").string(), text, error)) << error;
     const std::string file = quoted(dir / "lossy.vlm");
     const std::string lost = "repose sur Node 9, qui n'existe pas";
-    for (const std::string& command :
-         {"info " + file, "solve " + file,
-          "convert " + file + " " + quoted(dir / "out.vlm") + " --text"}) {
+    for (const std::string& command : {"info " + file, "solve " + file,
+                                       "convert " + file + " " + quoted(dir / "out.vlm") + " --text"}) {
         CliRun strict = cli(command);
         EXPECT_EQ(strict.status, 2) << command;
-        EXPECT_NE(strict.err.find("Le fichier n'a pas pu être lu en entier"), std::string::npos)
-            << strict.err;
+        EXPECT_NE(strict.err.find("Le fichier n'a pas pu être lu en entier"), std::string::npos) << strict.err;
         EXPECT_NE(strict.err.find(lost), std::string::npos) << strict.err;
         EXPECT_TRUE(strict.out.empty()) << command;
         CliRun lenient = cli(command + " --lenient");
@@ -277,9 +268,21 @@ TEST(Cli, FilesThatLoseElementsAreRefusedUnlessLenient)
     // A device is no structure file, and its message says so.
     CliRun device = cli("info /dev/zero");
     EXPECT_EQ(device.status, 2);
-    EXPECT_EQ(device.err, "/dev/zero: L'ouverture du document a échoué. /dev/zero: ce n'est pas un "
-                          "fichier ordinaire\n");
+    EXPECT_EQ(device.err, "/dev/zero: L'ouverture du document a échoué. /dev/zero: ce n'est pas un fichier ordinaire\n");
     fs::remove_all(dir);
+}
+
+TEST(Cli, TimingsGoToTheErrorStreamPhaseByPhase)
+{
+    const std::string portal = quoted(fs::path(VELMOR_EXAMPLES) / "portique-simple.vlm");
+    const CliRun plain = cli("solve " + portal + " --json");
+    const CliRun timed = cli("solve " + portal + " --json --timings");
+    ASSERT_EQ(timed.status, 0);
+    EXPECT_EQ(timed.out, plain.out) << "the results are untouched";
+    for (const char* phase : {"\nread ", "\nassembly ", "\nsolution ",
+                              "\n  of which factorisation ", "\nresults ", "\noutput ", "\ntotal "})
+        EXPECT_NE(timed.err.find(phase), std::string::npos) << phase << timed.err;
+    EXPECT_NE(timed.err.find(" MiB\n"), std::string::npos) << "peak memory after the phases";
 }
 
 TEST(Cli, SolveChoosesTheSolver)
@@ -291,7 +294,8 @@ TEST(Cli, SolveChoosesTheSolver)
     const std::pair<const char*, const char*> parts[] = {
         {"nodes", "reactions"}, {"reactions", "beams"}, {"beams", "extrema"}};
     for (const auto& entry : fs::directory_iterator(VELMOR_EXAMPLES)) {
-        if (entry.path().extension() != ".vlm") continue;
+        if (entry.path().extension() != ".vlm")
+            continue;
         const CliRun sparse = cli("solve " + quoted(entry.path()) + " --json");
         ASSERT_EQ(sparse.status, 0) << entry.path();
         for (const std::string& option : options) {
@@ -306,8 +310,7 @@ TEST(Cli, SolveChoosesTheSolver)
                 for (double v : b)
                     scale = std::max(scale, std::fabs(v));
                 for (size_t i = 0; i < a.size(); ++i)
-                    EXPECT_NEAR(a[i], b[i], 1e-9 * scale)
-                        << entry.path() << " " << option << " " << from << " " << i;
+                    EXPECT_NEAR(a[i], b[i], 1e-9 * scale) << entry.path() << " " << option << " " << from << " " << i;
             }
         }
     }
