@@ -42,8 +42,8 @@ SolutionQuality MeasureSolution(const Analysis& a)
     const Vector& Fn = a.NodalLoads();
     const Vector& Fe = a.EquivalentLoads();
     q.finite = AllFinite(D) && AllFinite(R);
-    for (const auto& beam : a.Problem().List(KIND_BEAM))
-        q.finite = q.finite && AllFinite(a.BeamResult(*beam).q);
+    for (size_t i = 0; q.finite && i < a.Problem().Count(KIND_BEAM); ++i)
+        q.finite = AllFinite(a.BeamResultAt(i).q);
     const long n = long(D.Rows());
     if (!q.finite || n == 0 || long(R.Rows()) != n || long(Fn.Rows()) != n || long(Fe.Rows()) != n)
         return q;

@@ -33,6 +33,11 @@ public:
             m_out += "null";
             return;
         }
+        // Zeros are a good part of a structure's results.
+        if (v == 0.0) {
+            m_out += std::signbit(v) ? "-0" : "0";
+            return;
+        }
         // Exact and locale-free; a third quicker than 17 significant digits.
         char text[32];
         const auto [end, error] = std::to_chars(text, text + sizeof text, v);

@@ -124,7 +124,9 @@ public:
     template <class... T> static bool ScanExact(const std::string& line, const char* format, T*... fields)
     {
         int consumed = -1;
-        const std::string whole = std::string(format) + " %n";
+        // The format with " %n" after it, in a buffer kept from line to line.
+        thread_local std::string whole;
+        whole.assign(format).append(" %n");
         const int n = ScanLine(line, whole.c_str(), fields..., &consumed);
         return n == int(sizeof...(T)) && consumed >= 0 && size_t(consumed) == line.size();
     }
