@@ -1,6 +1,7 @@
 #include "Archive.h"
 
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <clocale>
 #include <cstdio>
@@ -297,6 +298,152 @@ int Archive::ScanLine(const std::string& line, const char* format, ...)
     int n = std::vsscanf(line.c_str(), format, args);
     va_end(args);
     return n;
+}
+
+namespace {
+
+bool blank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// A character that could carry on a number for sscanf (an exponent, hexadecimal digits, "inf").
+bool numberLike(char c)
+{
+    return digit(c) || c == '.' || c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+} // namespace
+
+bool Archive::QuickScanExact(const std::string& line, const char* format, void* const* fields,
+                             int count)
+{
+    constexpr int kFields = 8;
+    struct Value
+    {
+        char kind = 0; // 'd', 'f' or 's'
+        int i = 0;
+        double d = 0.0;
+        const char* s = nullptr;
+        size_t length = 0;
+    } values[kFields];
+    if (count < 0 || count > kFields)
+        return false;
+    // sscanf stops at a NUL: such a line is left to it.
+    const char* p = line.c_str();
+    const char* end = p + std::strlen(p);
+    if (size_t(end - p) != line.size())
+        return false;
+    int field = 0;
+    for (const char* f = format; *f;) {
+        if (blank(*f)) {
+            while (blank(*f))
+                ++f;
+            while (p < end && blank(*p))
+                ++p;
+            continue;
+        }
+        if (*f != '%') {
+            if (p == end || *p != *f)
+                return false;
+            ++p;
+            ++f;
+            continue;
+        }
+        ++f;
+        int width = 0;
+        while (digit(*f) && width < 1000)
+            width = width * 10 + (*f++ - '0');
+        if (field == count)
+            return false;
+        Value& v = values[field++];
+        while (p < end && blank(*p))
+            ++p;
+        if (*f == 'd' && width == 0) {
+            const char* start = p;
+            if (p < end && *p == '-')
+                ++p;
+            const char* digits = p;
+            while (p < end && digit(*p) && p - digits <= 9)
+                ++p;
+            if (p == digits || p - digits > 9 || (p < end && numberLike(*p)))
+                return false;
+            const auto [stop, error] = std::from_chars(start, p, v.i);
+            if (error != std::errc() || stop != p)
+                return false;
+            v.kind = 'd';
+            ++f;
+        } else if (f[0] == 'l' && f[1] == 'f' && width == 0) {
+            // -?digits(.digits)?([eE][+-]?digits)? and nothing number-like after it.
+            const char* start = p;
+            if (p < end && *p == '-')
+                ++p;
+            const char* digits = p;
+            while (p < end && digit(*p))
+                ++p;
+            if (p == digits)
+                return false;
+            if (p < end && *p == '.') {
+                const char* fraction = ++p;
+                while (p < end && digit(*p))
+                    ++p;
+                if (p == fraction)
+                    return false;
+            }
+            if (p < end && (*p == 'e' || *p == 'E')) {
+                ++p;
+                if (p < end && (*p == '+' || *p == '-'))
+                    ++p;
+                const char* exponent = p;
+                while (p < end && digit(*p))
+                    ++p;
+                if (p == exponent)
+                    return false;
+            }
+            if (p < end && numberLike(*p))
+                return false;
+            const auto [stop, error] = std::from_chars(start, p, v.d);
+            if (error != std::errc() || stop != p)
+                return false;
+            v.kind = 'f';
+            f += 2;
+        } else if (*f == 's' && width > 0 && width < 1000) {
+            const char* start = p;
+            while (p < end && !blank(*p) && p - start < width)
+                ++p;
+            // An empty word, or one longer than the width (sscanf would cut it).
+            if (p == start || (p < end && !blank(*p)))
+                return false;
+            v.kind = 's';
+            v.s = start;
+            v.length = size_t(p - start);
+            ++f;
+        } else {
+            return false;
+        }
+    }
+    while (p < end && blank(*p))
+        ++p;
+    if (field != count || p != end)
+        return false;
+    for (int k = 0; k < count; ++k) {
+        const Value& v = values[k];
+        if (v.kind == 'd') {
+            *static_cast<int*>(fields[k]) = v.i;
+        } else if (v.kind == 'f') {
+            *static_cast<double*>(fields[k]) = v.d;
+        } else {
+            char* out = static_cast<char*>(fields[k]);
+            std::memcpy(out, v.s, v.length);
+            out[v.length] = '\0';
+        }
+    }
+    return true;
 }
 
 std::string Archive::Format(const char* format, ...)

@@ -123,6 +123,9 @@ public:
     // blanks: "(0,0, 4,0, 0,0)" is not three coordinates.
     template <class... T> static bool ScanExact(const std::string& line, const char* format, T*... fields)
     {
+        void* const targets[] = {static_cast<void*>(fields)...};
+        if (QuickScanExact(line, format, targets, int(sizeof...(T))))
+            return true;
         int consumed = -1;
         // The format with " %n" after it, in a buffer kept from line to line.
         thread_local std::string whole;
@@ -130,6 +133,12 @@ public:
         const int n = ScanLine(line, whole.c_str(), fields..., &consumed);
         return n == int(sizeof...(T)) && consumed >= 0 && size_t(consumed) == line.size();
     }
+    // ScanExact without sscanf for the plain cases of a file (%d of up to nine digits, %lf of
+    // a decimal number, %Ns, literal characters and blanks): true, with the fields assigned,
+    // only where sscanf would assign the same values and read the whole line; false, and
+    // nothing assigned, whenever it is not sure (ScanExact then asks sscanf).
+    static bool QuickScanExact(const std::string& line, const char* format, void* const* fields,
+                               int count);
     // Where the reading is: the number of the line last read (text), the offset of the next
     // byte (binary).
     size_t LineNumber() const { return m_line; }

@@ -5,6 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
 #include <clocale>
 #include <cmath>
 
@@ -200,4 +206,157 @@ TEST(ArchiveText, NumbersUseTheDecimalPointInAnyLocale)
     EXPECT_EQ(a, 1.5);
     EXPECT_EQ(b, 2.25);
     std::setlocale(LC_ALL, restore.c_str());
+}
+
+namespace {
+
+// What the scanning gives for one line: whether it matched, then each field's value (doubles
+// by their bits, so that -0 and 0 differ).
+struct Scanned
+{
+    bool ok = false;
+    std::vector<std::string> fields;
+    bool operator==(const Scanned&) const = default;
+};
+
+// The fields of the file's formats, all three kinds, and a way to read them back.
+struct Fields
+{
+    int i[7];
+    double d[4];
+    char s[64];
+};
+
+std::vector<std::string> valuesOf(const Fields& f, const std::string& kinds)
+{
+    std::vector<std::string> out;
+    int ni = 0, nd = 0;
+    for (char k : kinds) {
+        if (k == 'd')
+            out.push_back(std::to_string(f.i[ni++]));
+        else if (k == 'f')
+            out.push_back(std::to_string(std::bit_cast<std::uint64_t>(f.d[nd++])));
+        else
+            out.push_back(f.s);
+    }
+    return out;
+}
+
+struct FormatCase
+{
+    const char* format;
+    const char* kinds; // the conversions in order: d, f or s
+};
+
+// Every format the text form is read with, scanned as ScanExact scans it (the quick way
+// first) and as sscanf alone scans it.
+Scanned scanBoth(const FormatCase& c, const std::string& line, bool quick)
+{
+    Fields f;
+    std::memset(&f, 0x5a, sizeof f);
+    Fields before = f;
+    bool ok = false;
+    void* targets[8];
+    int ni = 0, nd = 0, n = 0;
+    for (const char* k = c.kinds; *k; ++k)
+        targets[n++] = *k == 'd' ? static_cast<void*>(&f.i[ni++])
+                       : *k == 'f' ? static_cast<void*>(&f.d[nd++])
+                                   : static_cast<void*>(f.s);
+    if (quick) {
+        ok = Archive::QuickScanExact(line, c.format, targets, n);
+        if (!ok) {
+            EXPECT_EQ(std::memcmp(&f, &before, sizeof f), 0) << "nothing assigned: " << line;
+        }
+    } else {
+        int consumed = -1;
+        const std::string whole = std::string(c.format) + " %n";
+        int got = 0;
+        switch (n) {
+        case 1: got = Archive::ScanLine(line, whole.c_str(), targets[0], &consumed); break;
+        case 2: got = Archive::ScanLine(line, whole.c_str(), targets[0], targets[1], &consumed); break;
+        case 3:
+            got = Archive::ScanLine(line, whole.c_str(), targets[0], targets[1], targets[2], &consumed);
+            break;
+        case 4:
+            got = Archive::ScanLine(line, whole.c_str(), targets[0], targets[1], targets[2],
+                                    targets[3], &consumed);
+            break;
+        default:
+            got = Archive::ScanLine(line, whole.c_str(), targets[0], targets[1], targets[2],
+                                    targets[3], targets[4], targets[5], targets[6], &consumed);
+            break;
+        }
+        ok = got == n && consumed >= 0 && size_t(consumed) == line.size();
+    }
+    Scanned s;
+    s.ok = ok;
+    if (ok)
+        s.fields = valuesOf(f, c.kinds);
+    return s;
+}
+
+} // namespace
+
+TEST(ArchiveText, QuickScanningAgreesWithSscanfWheneverItAnswers)
+{
+    const FormatCase formats[] = {
+        {"%63s %d", "sd"},
+        {"%63s", "s"},
+        {"(%lf, %lf)", "ff"},
+        {"(%lf, %lf, %lf)", "fff"},
+        {"(%lf, %lf, %lf, %lf)", "ffff"},
+        {"A=%lf, Iy=%lf, Iz=%lf, J=%lf", "ffff"},
+        {"Joint: %d", "d"},
+        {"Type of support: %d (%d %d %d %d %d %d)", "ddddddd"},
+    };
+    const char* seeds[] = {
+        "Beam 12 ", "Node 101", "constant_distributed_global_load", "(0.000000, -0.000000)",
+        "(1.5, 2.25, -3.125) ", "(1e-5, 2E+300, 0.1, 123456789012345678901234567890)",
+        "A=0.0015, Iy=1.2e-05, Iz=3.4e-06, J=0", "Joint: 1 ", "Type of support: 9 (1 1 1 0 0 1)",
+        "(4.9e-324, 1e-400, 1e400, 2.2250738585072014e-308)", "Node 2147483647", "Node -2147483648",
+        "Node -5", "a_word_of_seventy_letters_that_is_longer_than_the_sixty_three_allowed_ 3",
+    };
+    // Each seed line, and the seeds bent at random: characters put in, taken out or changed
+    // for ones that could make or break a number.
+    const std::string alphabet = "0123456789.-+eExXnNaAiIfF ,()=:\t_";
+    std::mt19937 random(20261210);
+    int quickAnswers = 0;
+    for (const FormatCase& c : formats)
+        for (const char* seed : seeds)
+            for (int round = 0; round < 400; ++round) {
+                std::string line = seed;
+                for (int edits = round == 0 ? 0 : 1 + int(random() % 3); edits > 0; --edits) {
+                    const size_t at = line.empty() ? 0 : random() % (line.size() + 1);
+                    const char ch = alphabet[random() % alphabet.size()];
+                    switch (random() % 3) {
+                    case 0: line.insert(at, 1, ch); break;
+                    case 1:
+                        if (at < line.size())
+                            line.erase(at, 1);
+                        break;
+                    default:
+                        if (at < line.size())
+                            line[at] = ch;
+                        break;
+                    }
+                }
+                const Scanned quick = scanBoth(c, line, true);
+                if (!quick.ok)
+                    continue;
+                ++quickAnswers;
+                EXPECT_EQ(quick, scanBoth(c, line, false)) << c.format << " on \"" << line << "\"";
+            }
+    // The quick way answers for the ordinary lines of a file.
+    EXPECT_GT(quickAnswers, 1000);
+    double x = 0, y = 0, z = 0;
+    EXPECT_TRUE(Archive::ScanExact(std::string("(1.5, -0.25, 3e2) "), "(%lf, %lf, %lf)", &x, &y, &z));
+    EXPECT_EQ(x, 1.5);
+    EXPECT_EQ(y, -0.25);
+    EXPECT_EQ(z, 300.0);
+    // Left to sscanf, which reads them the same as before.
+    EXPECT_TRUE(Archive::ScanExact(std::string("(+1.5, 0x10, inf)"), "(%lf, %lf, %lf)", &x, &y, &z));
+    EXPECT_EQ(x, 1.5);
+    EXPECT_EQ(y, 16.0);
+    EXPECT_TRUE(std::isinf(z));
+    EXPECT_FALSE(Archive::ScanExact(std::string("(0,0, 4,0, 0,0)"), "(%lf, %lf, %lf)", &x, &y, &z));
 }
