@@ -312,6 +312,15 @@ bool digit(char c)
     return c >= '0' && c <= '9';
 }
 
+// Moves p past a run of digits; false when there is none.
+bool skipDigits(const char*& p, const char* end)
+{
+    const char* start = p;
+    while (p < end && digit(*p))
+        ++p;
+    return p != start;
+}
+
 // A character that could carry on a number for sscanf (an exponent, hexadecimal digits, "inf").
 bool numberLike(char c)
 {
@@ -383,26 +392,15 @@ bool Archive::QuickScanExact(const std::string& line, const char* format, void* 
             const char* start = p;
             if (p < end && *p == '-')
                 ++p;
-            const char* digits = p;
-            while (p < end && digit(*p))
-                ++p;
-            if (p == digits)
+            if (!skipDigits(p, end))
                 return false;
-            if (p < end && *p == '.') {
-                const char* fraction = ++p;
-                while (p < end && digit(*p))
-                    ++p;
-                if (p == fraction)
-                    return false;
-            }
+            if (p < end && *p == '.' && !skipDigits(++p, end))
+                return false;
             if (p < end && (*p == 'e' || *p == 'E')) {
                 ++p;
                 if (p < end && (*p == '+' || *p == '-'))
                     ++p;
-                const char* exponent = p;
-                while (p < end && digit(*p))
-                    ++p;
-                if (p == exponent)
+                if (!skipDigits(p, end))
                     return false;
             }
             if (p < end && numberLike(*p))
