@@ -313,7 +313,7 @@ private:
     {
         Vector p, equiv;
     };
-    std::unordered_map<size_t, WaitingLoads> m_waitingLoads;
+    std::vector<std::unique_ptr<WaitingLoads>> m_waitingLoads;
 
     bool m_bDeferTotal = false;
     std::vector<int> m_solverNode;    // structure node number -> solver node number (1-based)

@@ -201,8 +201,12 @@ Analysis::LoadSums Analysis::BeamLoadSums(const VelmorObject& beam)
 {
     const long index = BeamIndex(beam);
     if (m_recordsWait && index >= 0) {
-        WaitingLoads& waiting = m_waitingLoads[size_t(index)];
-        return {waiting.p, waiting.equiv};
+        if (m_waitingLoads.size() <= size_t(index))
+            m_waitingLoads.resize(size_t(index) + 1);
+        std::unique_ptr<WaitingLoads>& waiting = m_waitingLoads[size_t(index)];
+        if (!waiting)
+            waiting = std::make_unique<WaitingLoads>();
+        return {waiting->p, waiting->equiv};
     }
     BeamAnalysis& r = BeamResult(beam);
     return {r.p, r.equiv};

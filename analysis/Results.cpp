@@ -36,6 +36,23 @@ void setVector(Vector& v, long n, const double* x)
     std::copy_n(x, n, v.MutableData());
 }
 
+// What SelectByMask(mask, 6, c, 6) gives of an element vector of 2c values, into out[1..12].
+void toSixPerEnd(const Vector& v, const int* mask, long c, double* out)
+{
+    std::fill_n(out, 13, 0.0);
+    const double* x = v.Data();
+    const long blocks = c > 0 ? long(v.Rows()) / c : 0;
+    for (long k = 0; k < blocks && k < 2; ++k) {
+        long s = 0;
+        for (int j = 0; j < 6; ++j) {
+            if (mask[j] == 1)
+                out[6 * k + j + 1] = x[c * k + s++];
+            else if (c == 6)
+                ++s;
+        }
+    }
+}
+
 Polynomial constant(double c)
 {
     return Polynomial{c};
@@ -153,12 +170,16 @@ std::array<double, EXT_COUNT> Analysis::BeamResults(const VelmorObject& beam, Be
         r.equiv = cleaned(Tt * sized(r.equiv, c2));
         r.q = cleaned(r.k * r.dl - r.equiv);
     }
-    const Vector q12 = r.q.SelectByMask(m_dofMask, 6, unsigned(m_nDof), 6);
-    const Vector d12 = r.dl.SelectByMask(m_dofMask, 6, unsigned(m_nDof), 6);
-    const Vector p12 = sized(r.p, 12);
-    auto q = [&](long i) { return q12.At(i); };
-    auto dd = [&](long i) { return d12.At(i); };
-    auto p = [&](long i) { return p12.At(i); };
+    // The end forces and displacements on the six components of each end (0 where the
+    // problem has none), and the twelve load intensities.
+    double q12[13], d12[13], p12[13] = {};
+    toSixPerEnd(r.q, m_dofMask, m_nDof, q12);
+    toSixPerEnd(r.dl, m_dofMask, m_nDof, d12);
+    if (r.p.Rows() == 12)
+        std::copy_n(r.p.Data(), 12, p12 + 1);
+    auto q = [&](long i) { return q12[i]; };
+    auto dd = [&](long i) { return d12[i]; };
+    auto p = [&](long i) { return p12[i]; };
 
     const Polynomial N1{1.0, -1.0 / L}, N2{0.0, 1.0 / L};
     auto linear = [&](double a, double b) { return N1.Scale(a).Add(N2.Scale(b)); };

@@ -35,6 +35,7 @@ void Analysis::PrepareSparseSystem()
     m_systemReady = true;
     m_recordsWait = true;
     m_waitingLoads.clear();
+    m_waitingLoads.resize(m_problem.Count(KIND_BEAM));
     m_scratchOf = nullptr;
 }
 
@@ -141,10 +142,10 @@ void Analysis::FormWaitingRecords()
     for (const auto& beam : m_problem.List(KIND_BEAM)) {
         BeamAnalysis& r = m_beams[index][0];
         BeamStiffness(*beam, r);
-        const auto waiting = m_waitingLoads.find(index);
-        if (waiting != m_waitingLoads.end()) {
-            r.p = waiting->second.p;
-            r.equiv = waiting->second.equiv;
+        if (index < m_waitingLoads.size() && m_waitingLoads[index]) {
+            r.p = m_waitingLoads[index]->p;
+            r.equiv = m_waitingLoads[index]->equiv;
+            m_waitingLoads[index].reset();
         }
         ++index;
     }
