@@ -61,6 +61,13 @@ Polynomial constant(double c)
 // min and max of a law sampled at x = i L / 20, i = 0 .. 20.
 std::pair<double, double> extremes(const Polynomial& law, double L)
 {
+    // A constant or linear law's samples are monotone in x (each rounding and the snap to zero
+    // are): its extremes are those of the first and last samples, the very same values.
+    if (law.Degree() <= 1) {
+        const double first = law.Evaluate(0.0);
+        const double last = law.Evaluate(double(kExtremeSteps) * L / kExtremeSteps);
+        return {std::min(first, last), std::max(first, last)};
+    }
     double lo = law.Evaluate(0.0), hi = lo;
     for (int i = 1; i <= kExtremeSteps; ++i) {
         const double v = law.Evaluate(double(i) * L / kExtremeSteps);

@@ -95,6 +95,32 @@ TEST(ExampleSolutions, AtOnceAgreesWithTheSingleSteps)
     }
 }
 
+TEST(ExampleSolutions, ExtremesAreTheLawsSampledAtEveryTwentiethOfTheBeam)
+{
+    RecordMessages messages;
+    // The laws in the order of the extreme record, each one's minimum then maximum.
+    const int order[9] = {LAW_VY, LAW_VZ, LAW_MY, LAW_MZ, LAW_N, LAW_T, LAW_U, LAW_V, LAW_W};
+    for (const ExampleModel& m : ExampleModels()) {
+        VelmorProblem p;
+        Analysis an(p);
+        m.build(p);
+        ASSERT_TRUE(an.RunAnalysis().Ok()) << m.file;
+        for (const auto& beam : p.List(KIND_BEAM)) {
+            const BeamAnalysis& r = an.BeamResult(*beam);
+            for (int k = 0; k < 9; ++k) {
+                const Polynomial& law = r.laws[order[k]];
+                double lo = law.Evaluate(0.0), hi = lo;
+                for (int i = 1; i <= 20; ++i) {
+                    lo = std::min(lo, law.Evaluate(double(i) * r.L / 20));
+                    hi = std::max(hi, law.Evaluate(double(i) * r.L / 20));
+                }
+                EXPECT_EQ(r.extrema[2 * k], lo) << m.file << " beam " << beam->Number() << " law " << k;
+                EXPECT_EQ(r.extrema[2 * k + 1], hi) << m.file << " beam " << beam->Number() << " law " << k;
+            }
+        }
+    }
+}
+
 TEST(ExampleSolutions, ReportOfThePortal)
 {
     VelmorProblem p;
