@@ -251,6 +251,8 @@ private:
     void FormWaitingRecords();
     // The beam's length, end-release code, local stiffness and transformation, into r.
     void BeamStiffness(const VelmorObject& beam, BeamAnalysis& r);
+    // The part of it that a load needs: ends, length, end-release code and transformation.
+    void BeamFrame(const VelmorObject& beam, BeamAnalysis& r);
     // The sparse system of a solution at once, in the structure's numbering.
     void PrepareSparseSystem();
     // Every beam's stiffness computed and assembled into the sparse system: T k Tt of each

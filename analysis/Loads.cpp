@@ -182,8 +182,9 @@ bool Analysis::AssembleNodalLoad()
 BeamAnalysis& Analysis::BeamGeometry(const VelmorObject& beam)
 {
     if (m_recordsWait && BeamIndex(beam) >= 0) {
+        // A load reads the beam's frame only (ends, length, release, transformation).
         if (m_scratchOf != &beam) {
-            BeamStiffness(beam, m_scratchBeam);
+            BeamFrame(beam, m_scratchBeam);
             m_scratchOf = &beam;
         }
         return m_scratchBeam;

@@ -97,13 +97,10 @@ MfxTMatrix Analysis::LocalFrame(const VelmorObject& beam)
 
 void Analysis::BeamStiffness(const VelmorObject& beam, BeamAnalysis& r)
 {
-    beam.GetPosition(r.end1, 1, 0);
-    beam.GetPosition(r.end2, 2, 0);
-    r.L = (r.end2 - r.end1).length();
+    BeamFrame(beam, r);
     const double L = r.L;
     const VelmorSeccionData section = sectionOf(beam) ? *sectionOf(beam) : VelmorSeccionData();
-    const int h = ReleaseCode(beam);
-    r.release = h;
+    const int h = r.release;
     const double E = section.m_E;
     const int c = m_nDof;
     const long w = 2 * c;
@@ -142,7 +139,15 @@ void Analysis::BeamStiffness(const VelmorObject& beam, BeamAnalysis& r)
     }
     r.k.AssignDense(unsigned(w), k);
     r.band = int(r.k.Band());
+}
 
+void Analysis::BeamFrame(const VelmorObject& beam, BeamAnalysis& r)
+{
+    beam.GetPosition(r.end1, 1, 0);
+    beam.GetPosition(r.end2, 2, 0);
+    r.L = (r.end2 - r.end1).length();
+    r.release = ReleaseCode(beam);
+    const long w = 2 * m_nDof;
     // Transformation of the element vector, written straight into its row-major storage.
     const MfxTMatrix R = LocalFrame(beam);
     r.T.Reshape(unsigned(w), unsigned(w), 0, size_t(w * w));
