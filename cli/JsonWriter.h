@@ -6,7 +6,11 @@
 #include "numeric/MatBase.h"
 #include "platform/core/Archive.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -38,13 +42,28 @@ public:
             m_out += std::signbit(v) ? "-0" : "0";
             return;
         }
+        // A beam's record repeats many of its numbers (end forces in the laws and the extreme
+        // values): the last few texts are kept by the value's bits.
+        const std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
+        CachedNumber& cached = m_cache[size_t(((bits ^ (bits >> 31)) * 0x9E3779B97F4A7C15ull) >> 59)];
+        if (cached.length > 0 && cached.bits == bits) {
+            m_out.append(cached.text, cached.length);
+            return;
+        }
         // Exact and locale-free; a third quicker than 17 significant digits.
         char text[32];
         const auto [end, error] = std::to_chars(text, text + sizeof text, v);
-        if (error == std::errc())
+        if (error == std::errc()) {
             m_out.append(text, end);
-        else
+            const size_t length = size_t(end - text);
+            if (length <= sizeof cached.text) {
+                cached.bits = bits;
+                cached.length = std::uint8_t(length);
+                std::memcpy(cached.text, text, length);
+            }
+        } else {
             m_out += Archive::Format("%.17g", v);
+        }
     }
     void Integer(long v)
     {
@@ -119,6 +138,13 @@ private:
         m_first = false;
     }
     static constexpr size_t kChunk = size_t(1) << 20;
+    struct CachedNumber
+    {
+        std::uint64_t bits = 0;
+        std::uint8_t length = 0; // 0: empty
+        char text[27];
+    };
+    std::array<CachedNumber, 32> m_cache{};
     std::FILE* m_file;
     std::string m_out;
     bool m_first = true;
