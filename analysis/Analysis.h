@@ -223,6 +223,7 @@ public:
 
 private:
     AnalysisStatus Init();
+    // The stages up to `stop` (RunStages), then the records that wait are made.
     AnalysisStatus Run(AnalysisStage stop);
     AnalysisStatus RunStages(AnalysisStage stop);
     // Node number of the solver's equation order for a node number of the structure.
@@ -235,7 +236,8 @@ private:
     // m_F = m_Fequiv + m_Fnodal, unless a whole load step is running.
     void UpdateTotalLoad();
     // The loaded beam's geometry (L, T) is that of its stiffness computation; a beam whose
-    // stiffness was not computed yet gets it now, leaving the step workspace as it was.
+    // stiffness was not computed yet gets it now, leaving the step workspace as it was. While
+    // the records wait, the scratch record holding the beam's frame (BeamFrame).
     BeamAnalysis& BeamGeometry(const VelmorObject& beam);
     // Where the sums of the loads on a beam are kept: its record's p and equiv, or while the
     // records wait (below) the beam's entry among the waiting sums.
@@ -310,7 +312,7 @@ private:
     // in m_waitingLoads (by place in the list).
     bool m_recordsWait = false;
     BeamAnalysis m_scratchBeam;
-    const VelmorObject* m_scratchOf = nullptr;
+    const VelmorObject* m_scratchOf = nullptr; // the beam whose frame m_scratchBeam holds
     struct WaitingLoads
     {
         Vector p, equiv;
