@@ -75,11 +75,14 @@ enum class SystemSolver : int { Sparse = 0, Band = 1 };
 
 // Seconds spent in each phase of the last RunAnalysis (numbering includes sizing the system;
 // solution is the pre-check, the factorisation and the solve, without the reactions; of it,
-// factorisation is the sparse factor's ordering and factoring).
+// factorisation is the sparse factor's ordering and factoring, and of that, ordering the time to
+// find the elimination order and the factor's structure).
 struct AnalysisTimings
 {
     double init = 0, numbering = 0, stiffness = 0, loads = 0, supports = 0, solution = 0,
-           factorisation = 0, reactions = 0, results = 0;
+           factorisation = 0, ordering = 0, reactions = 0, results = 0;
+    // The sparse factor's entries and the floating-point operations that computed it.
+    double factorEntries = 0, factorFlops = 0;
     // The process's peak resident memory (MiB) at the end of each phase.
     double initPeak = 0, numberingPeak = 0, stiffnessPeak = 0, loadsPeak = 0, supportsPeak = 0,
            solutionPeak = 0, resultsPeak = 0;

@@ -175,6 +175,9 @@ bool Analysis::SolveSparse(AnalysisStatus& status)
                       kRelativePivot, g_dTolerance, m_nDof);
     m_timings.factorisation +=
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    m_timings.ordering += factor.OrderingSeconds();
+    m_timings.factorEntries = factor.FactorEntries();
+    m_timings.factorFlops = factor.FactorFlops();
     std::vector<double> x;
     if (result == SparseCholesky::Result::Ok) {
         x.resize(size_t(n));

@@ -209,6 +209,7 @@ int SolveCommand(const char* path, const SolveFlags& flags)
             {"supports", t.supports, t.supportsPeak},
             {"solution", t.solution, t.solutionPeak},
             {"  of which factorisation", t.factorisation, -1},
+            {"    of which ordering", t.ordering, -1},
             {"reactions", t.reactions, -1},
             {"results", t.results, t.resultsPeak},
             {"output", since(output), PeakMemoryMiB()},
@@ -222,6 +223,9 @@ int SolveCommand(const char* path, const SolveFlags& flags)
             else
                 std::fprintf(stderr, "%-26s %9.3f s\n", phase.name, phase.seconds);
         }
+        if (t.factorEntries > 0)
+            std::fprintf(stderr, "sparse factor: %.3g entries, %.3g floating-point operations\n",
+                         t.factorEntries, t.factorFlops);
     }
     const int code = status ? 0 : 1;
     if (flags.exitWhenDone) {

@@ -76,13 +76,16 @@ int info(const char* path, bool lenient)
 }
 
 // A large structure is millions of small blocks: on huge pages it is read, assembled and solved
-// in two thirds of the time. A small file is not worth starting the program again for.
+// in two thirds of the time, and a tenth less again when the memory freed on the way is used
+// again. A small file is not worth starting the program again for.
 void largePagesFor(const char* path, char** argv)
 {
     constexpr off_t kLargeFile = off_t(256) << 10;
     struct stat info;
-    if (::stat(path, &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= kLargeFile)
+    if (::stat(path, &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= kLargeFile) {
         RestartWithLargePages(argv);
+        KeepFreedHeapMemory();
+    }
 }
 
 } // namespace

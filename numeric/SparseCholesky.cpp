@@ -5,6 +5,7 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -101,6 +102,11 @@ SparseOrdering orderingOf(int cholmodOrdering)
     }
 }
 
+double secondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 } // namespace
 
 namespace {
@@ -180,6 +186,8 @@ SparseCholesky::Result SparseCholesky::Factor(long n, const std::vector<std::int
     m_factorEntries = 0.0;
     m_flops = 0.0;
     m_orderingUsed = SparseOrdering::Automatic;
+    m_orderingSeconds = 0.0;
+    const auto start = std::chrono::steady_clock::now();
     if (!m.started)
         return Result::Failed;
     if (n <= 0 || colStart.size() != size_t(n) + 1 || rows.size() < size_t(colStart.back()) ||
@@ -232,6 +240,7 @@ SparseCholesky::Result SparseCholesky::Factor(long n, const std::vector<std::int
         m.factor = cholmod_l_analyze_p(&A, given.data(), nullptr, 0, &c);
         if (m.factor && c.status >= CHOLMOD_OK) {
             m_orderingUsed = ordering;
+            m_orderingSeconds = secondsSince(start);
             return Finish(A, colStart, rows, values, relativePivot, absolutePivot);
         }
         m.FreeFactor();
@@ -251,6 +260,7 @@ SparseCholesky::Result SparseCholesky::Factor(long n, const std::vector<std::int
         return r == Result::Ok ? Result::Failed : r;
     }
     m_orderingUsed = orderingOf(m.factor->ordering);
+    m_orderingSeconds = secondsSince(start);
     return Finish(A, colStart, rows, values, relativePivot, absolutePivot);
 }
 

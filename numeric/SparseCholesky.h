@@ -64,6 +64,9 @@ public:
     // Which ordering the factor used (SparseOrdering::Automatic when unknown). A library built
     // without graph partitioning falls back to minimum degree for those orderings.
     SparseOrdering OrderingUsed() const { return m_orderingUsed; }
+    // Seconds the last Factor spent finding the ordering and the factor's structure, before
+    // computing it.
+    double OrderingSeconds() const { return m_orderingSeconds; }
 
 private:
     struct Impl;
@@ -76,6 +79,7 @@ private:
     double m_rcond = 0.0;
     double m_factorEntries = 0.0;
     double m_flops = 0.0;
+    double m_orderingSeconds = 0.0;
     SparseOrdering m_orderingUsed = SparseOrdering::Automatic;
 };
 

@@ -5,9 +5,11 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <limits>
 
 #if defined(__linux__) && defined(__GLIBC__)
 #include <gnu/libc-version.h>
+#include <malloc.h>
 #include <unistd.h>
 #endif
 
@@ -56,6 +58,16 @@ void RestartWithLargePages(char** argv)
         unsetenv(kVariable);
 #else
     (void)argv;
+#endif
+}
+
+void KeepFreedHeapMemory()
+{
+#if defined(__linux__) && defined(__GLIBC__)
+    // No block in its own mapping (the heap grows instead; where it cannot, the library maps
+    // more for it all the same), and no giving back from the top of the heap.
+    mallopt(M_MMAP_MAX, 0);
+    mallopt(M_TRIM_THRESHOLD, std::numeric_limits<int>::max());
 #endif
 }
 

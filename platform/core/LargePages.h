@@ -19,4 +19,11 @@ std::string LargePageTunables(const char* tunables, const std::string& kernelSet
 // leaves the process as it was). Call first thing in main.
 void RestartWithLargePages(char** argv);
 
+// From now on the heap keeps what is freed and serves every block itself: a large block freed
+// (the file's text, the factor's workspace) is used again for the next ones instead of going
+// back to the system, whose fresh pages must each be cleared (and on a virtual machine first
+// given by its host). For a program that ends once its large work is done; does nothing where
+// the C library has no such settings.
+void KeepFreedHeapMemory();
+
 } // namespace velmor
