@@ -387,6 +387,7 @@ AnalysisStatus SolveAtOnce(VelmorProblem& problem, const AnalysisOptions& option
     problem.OrientBeams(true, options.orientIJ, options.changeLocalLoads);
     const std::shared_ptr<Analysis> analysis = Analysis::Start(problem);
     analysis->SetSolver(options.solver, options.ordering);
+    analysis->SetThreads(options.threads);
     return analysis->RunAnalysis(AnalysisStage::All);
 }
 

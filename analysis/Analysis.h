@@ -144,6 +144,9 @@ public:
         m_ordering = ordering;
     }
     SystemSolver Solver() const { return m_solver; }
+    // How many threads share out the work on the beams: 0, one per core for a large structure
+    // and one for a small one; else that many. The results are the same for any number.
+    void SetThreads(size_t threads) { m_threads = threads; }
     const AnalysisTimings& Timings() const { return m_timings; }
     // Nodes that carry at least one beam (cached; recounting resets every node's number).
     int CountNodes();
@@ -296,6 +299,7 @@ private:
     bool m_sparse = false;    // the system is sparse (a solution at once), not m_K
     SystemSolver m_solver = SystemSolver::Sparse;
     SparseOrdering m_ordering = SparseOrdering::Automatic;
+    size_t m_threads = 0;
     AnalysisTimings m_timings;
     SymBandMat m_K0;          // copy before the first support (1 x 1 while none is held)
     Vector m_Fnodal, m_Fequiv, m_F, m_D, m_R;
@@ -341,6 +345,8 @@ struct AnalysisOptions
     // How the system is solved (not an option of the program's dialog).
     SystemSolver solver = SystemSolver::Sparse;
     SparseOrdering ordering = SparseOrdering::Automatic;
+    // Threads that share out the work on the beams (0: one per core for a large structure).
+    size_t threads = 0;
 };
 
 // The solution at once, as "Solution Finale" runs it: the beams oriented as the options say

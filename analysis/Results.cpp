@@ -5,6 +5,7 @@
 
 #include "model/VelmorProblem.h"
 #include "model/VelmorSeccion.h"
+#include "platform/core/ShareOut.h"
 
 #include <algorithm>
 #include <cmath>
@@ -107,21 +108,37 @@ int lawOfCode(int code)
 
 bool Analysis::ComputeResults()
 {
-    m_extrema.fill(0.0);
-    Vector d(unsigned(2 * m_nDof));
+    const VelmorObjectList& beams = m_problem.List(KIND_BEAM);
+    // Each beam's results come from its own record and the displacements only: a large
+    // structure's beams are shared out among the cores, each thread keeping the extremes of its
+    // run, which are then combined in the order of the runs (the same values as in one pass).
+    constexpr size_t kBeamsPerThread = 4000;
+    const size_t parts = m_threads ? m_threads : ShareOutParts(beams.size(), kBeamsPerThread);
+    std::vector<std::array<double, EXT_COUNT>> extrema(parts);
+    for (auto& e : extrema)
+        e.fill(0.0);
     const long c = m_nDof;
-    size_t index = 0;
-    for (const auto& beam : m_problem.List(KIND_BEAM)) {
-        const long na = beam->GetNumber(1), nb = beam->GetNumber(2);
-        for (long i = 1; i <= c; ++i) {
-            d.At(i) = m_D.At((na - 1) * c + i);
-            d.At(c + i) = m_D.At((nb - 1) * c + i);
+    ShareOut(beams.size(), parts, [&](size_t part, size_t from, size_t to) {
+        Vector d(unsigned(2 * c));
+        std::array<double, EXT_COUNT>& ext = extrema[part];
+        for (size_t index = from; index < to; ++index) {
+            const VelmorObject& beam = *beams.at(index);
+            const long na = beam.GetNumber(1), nb = beam.GetNumber(2);
+            for (long i = 1; i <= c; ++i) {
+                d.At(i) = m_D.At((na - 1) * c + i);
+                d.At(c + i) = m_D.At((nb - 1) * c + i);
+            }
+            const std::array<double, EXT_COUNT> record = BeamResults(beam, m_beams[index][0], d);
+            for (int i = 0; i < EXT_COUNT; ++i)
+                ext[size_t(i)] = i % 2 == 0 ? std::min(ext[size_t(i)], record[size_t(i)])
+                                            : std::max(ext[size_t(i)], record[size_t(i)]);
         }
-        const std::array<double, EXT_COUNT> record = BeamResults(*beam, m_beams[index++][0], d);
+    });
+    m_extrema.fill(0.0);
+    for (const auto& ext : extrema)
         for (int i = 0; i < EXT_COUNT; ++i)
-            m_extrema[size_t(i)] = i % 2 == 0 ? std::min(m_extrema[size_t(i)], record[size_t(i)])
-                                              : std::max(m_extrema[size_t(i)], record[size_t(i)]);
-    }
+            m_extrema[size_t(i)] = i % 2 == 0 ? std::min(m_extrema[size_t(i)], ext[size_t(i)])
+                                              : std::max(m_extrema[size_t(i)], ext[size_t(i)]);
     return true;
 }
 

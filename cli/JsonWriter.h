@@ -17,18 +17,49 @@
 
 namespace velmor {
 
-// JSON text written to a stream as it is made, a megabyte at a time.
+// JSON text written to a stream as it is made, a megabyte at a time; or, without a stream,
+// kept in memory: a piece of a list made apart, to be put in the list with Append.
 class Json
 {
 public:
     explicit Json(std::FILE* out) : m_file(out) { m_out.reserve(kChunk + 4096); }
+    Json() : m_file(nullptr) {}
     ~Json() { Flush(); }
     Json(const Json&) = delete;
     Json& operator=(const Json&) = delete;
     void Flush()
     {
+        if (!m_file)
+            return;
         std::fwrite(m_out.data(), 1, m_out.size(), m_file);
         m_out.clear();
+    }
+    // A piece kept in memory: its text, and a fresh start for the next one, which follows
+    // other members of the list already (a comma before its first value).
+    const std::string& Text() const { return m_out; }
+    void StartPiece()
+    {
+        m_out.clear();
+        m_first = false;
+        m_afterKey = false;
+    }
+    // The members of a piece, after those of the open list written so far.
+    void Append(const Json& piece)
+    {
+        if (piece.m_out.empty())
+            return;
+        // A piece begins with the comma that follows a member; the list's first has none.
+        const char* text = piece.m_out.data();
+        size_t length = piece.m_out.size();
+        if (m_first && text[0] == ',') {
+            ++text;
+            --length;
+        }
+        m_out.append(text, length);
+        m_first = false;
+        m_afterKey = false;
+        if (m_out.size() >= kChunk)
+            Flush();
     }
     void Number(double v)
     {

@@ -7,7 +7,9 @@
 #include "model/VelmorNudo.h"
 #include "model/VelmorProblem.h"
 #include "platform/core/Archive.h"
+#include "platform/core/ShareOut.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -19,8 +21,56 @@
 namespace velmor {
 namespace {
 
+// One beam's entry: its numbers, end forces, laws, inflexion points and extreme values.
+void beamEntry(Json& j, const VelmorObject& beam, const BeamAnalysis& r, long c)
+{
+    static const std::pair<const char*, int> laws[9] = {
+        {"N", LAW_N}, {"Vy", LAW_VY}, {"Vz", LAW_VZ}, {"T", LAW_T}, {"My", LAW_MY},
+        {"Mz", LAW_MZ}, {"u", LAW_U}, {"v", LAW_V}, {"w", LAW_W}};
+    j.Open('{');
+    j.Key("number");
+    j.Integer(beam.Number());
+    j.Key("node1");
+    j.Integer(beam.GetNumber(1));
+    j.Key("node2");
+    j.Integer(beam.GetNumber(2));
+    j.Key("length");
+    j.Number(r.L);
+    j.Key("end_forces");
+    if (r.q.Rows() == unsigned(2 * c))
+        j.Numbers(r.q, 1, 2 * c);
+    else
+        j.Numbers(Vector(unsigned(2 * c)), 1, 2 * c);
+    j.Key("laws");
+    j.Open('{');
+    for (const auto& [name, index] : laws) {
+        j.Key(name);
+        j.Open('[');
+        for (int i = 0; i <= r.laws[index].Degree(); ++i)
+            j.Number(r.laws[index].Coef(i));
+        j.Close(']');
+    }
+    j.Close('}');
+    j.Key("inflexions_Mz");
+    j.Open('[');
+    for (int i = 0; i < r.nInflexMz; ++i)
+        j.Number(r.inflexMz[i]);
+    j.Close(']');
+    j.Key("inflexions_My");
+    j.Open('[');
+    for (int i = 0; i < r.nInflexMy; ++i)
+        j.Number(r.inflexMy[i]);
+    j.Close(']');
+    j.Key("extrema");
+    j.Open('[');
+    for (double v : r.extrema)
+        j.Number(v);
+    j.Close(']');
+    j.Close('}');
+}
+
 // Every result of the analysis as one JSON object, written to `out`.
-void json(const Analysis& a, const AnalysisStatus& status, std::FILE* out)
+void json(const Analysis& a, const AnalysisStatus& status, size_t threads, std::FILE* out)
 {
     const VelmorProblem& p = a.Problem();
     const Vector& D = a.Displacements();
@@ -82,55 +132,25 @@ void json(const Analysis& a, const AnalysisStatus& status, std::FILE* out)
     }
     j.Close(']');
 
-    static const std::pair<const char*, int> laws[9] = {
-        {"N", LAW_N}, {"Vy", LAW_VY}, {"Vz", LAW_VZ}, {"T", LAW_T}, {"My", LAW_MY},
-        {"Mz", LAW_MZ}, {"u", LAW_U}, {"v", LAW_V}, {"w", LAW_W}};
     j.Key("beams");
     j.Open('[');
-    size_t place = 0;
-    for (const auto& object : p.List(KIND_BEAM)) {
-        const VelmorObject& beam = *object;
-        const BeamAnalysis& r = a.BeamResultAt(place++);
-        j.Open('{');
-        j.Key("number");
-        j.Integer(beam.Number());
-        j.Key("node1");
-        j.Integer(beam.GetNumber(1));
-        j.Key("node2");
-        j.Integer(beam.GetNumber(2));
-        j.Key("length");
-        j.Number(r.L);
-        j.Key("end_forces");
-        if (r.q.Rows() == unsigned(2 * c))
-            j.Numbers(r.q, 1, 2 * c);
-        else
-            j.Numbers(Vector(unsigned(2 * c)), 1, 2 * c);
-        j.Key("laws");
-        j.Open('{');
-        for (const auto& [name, index] : laws) {
-            j.Key(name);
-            j.Open('[');
-            for (int i = 0; i <= r.laws[index].Degree(); ++i)
-                j.Number(r.laws[index].Coef(i));
-            j.Close(']');
-        }
-        j.Close('}');
-        j.Key("inflexions_Mz");
-        j.Open('[');
-        for (int i = 0; i < r.nInflexMz; ++i)
-            j.Number(r.inflexMz[i]);
-        j.Close(']');
-        j.Key("inflexions_My");
-        j.Open('[');
-        for (int i = 0; i < r.nInflexMy; ++i)
-            j.Number(r.inflexMy[i]);
-        j.Close(']');
-        j.Key("extrema");
-        j.Open('[');
-        for (double v : r.extrema)
-            j.Number(v);
-        j.Close(']');
-        j.Close('}');
+    // The beams' entries are most of the text: they are made in pieces of a thousand beams,
+    // as many pieces at a time as there are cores, and written in the list's order.
+    const VelmorObjectList& beams = p.List(KIND_BEAM);
+    constexpr size_t kBeamsPerPiece = 1024;
+    const size_t parts = threads ? threads : ShareOutParts(beams.size(), kBeamsPerPiece);
+    std::vector<Json> pieces(parts);
+    for (size_t first = 0; first < beams.size(); first += parts * kBeamsPerPiece) {
+        const size_t count = std::min(parts * kBeamsPerPiece, beams.size() - first);
+        for (Json& piece : pieces)
+            piece.StartPiece();
+        ShareOut(count, parts, [&](size_t part, size_t from, size_t to) {
+            Json& piece = pieces[part];
+            for (size_t place = first + from; place < first + to; ++place)
+                beamEntry(piece, *beams.at(place), a.BeamResultAt(place), c);
+        });
+        for (const Json& piece : pieces)
+            j.Append(piece);
     }
     j.Close(']');
     j.Key("extrema");
@@ -177,7 +197,7 @@ int SolveCommand(const char* path, const SolveFlags& flags)
     const Clock::time_point output = Clock::now();
     const std::shared_ptr<Analysis> analysis = problem.CurrentAnalysis();
     if (flags.json) {
-        json(*analysis, status, stdout);
+        json(*analysis, status, flags.options.threads, stdout);
         std::fputc('\n', stdout);
     }
     // The messages the program would show, in order; in JSON they are in the output too, so

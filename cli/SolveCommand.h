@@ -19,7 +19,7 @@ struct SolveFlags
     bool json = false;       // --json
     bool lenient = false;    // --lenient
     bool timings = false;    // --timings: the time of each phase on stderr
-    AnalysisOptions options; // --orient-ij, --change-local-loads, --solver, --ordering
+    AnalysisOptions options; // --orient-ij, --change-local-loads, --solver, --ordering, --threads
     // The process ends as soon as everything is written (std::_Exit with the exit status),
     // leaving the structure and its results to the system instead of freeing them one by one.
     bool exitWhenDone = false;

@@ -5,6 +5,7 @@
 //   velmor-cli info FILE [--lenient]
 //   velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads] [--lenient]
 //                    [--solver sparse|band] [--ordering auto|amd|metis|nesdis] [--timings]
+//                    [--threads N]
 //   velmor-cli steps FILE [--json] [--lenient]
 //
 // Exit status: 0 on success, 1 when a structure is singular or cannot be analysed, 2 when a
@@ -17,6 +18,7 @@
 #include "platform/core/LargePages.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -36,7 +38,7 @@ int usage()
                "       velmor-cli info FILE [--lenient]\n"
                "       velmor-cli solve FILE [--json] [--orient-ij] [--change-local-loads]\n"
                "                        [--solver sparse|band] [--ordering auto|amd|metis|nesdis]\n"
-               "                        [--timings] [--lenient]\n"
+               "                        [--timings] [--threads N] [--lenient]\n"
                "       velmor-cli steps FILE [--json] [--lenient]\n",
                stderr);
     return kUsage;
@@ -167,6 +169,12 @@ int main(int argc, char** argv)
                     flags.options.ordering = SparseOrdering::NestedDissection;
                 else
                     return usage();
+            } else if (std::strcmp(argv[i], "--threads") == 0 && i + 1 < argc) {
+                char* end = nullptr;
+                const long threads = std::strtol(argv[++i], &end, 10);
+                if (!end || *end != '\0' || threads < 1 || threads > 64)
+                    return usage();
+                flags.options.threads = size_t(threads);
             } else
                 return usage();
         }

@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <functional>
 #include <random>
@@ -300,6 +302,57 @@ TEST(SparseSolution, RandomStructuresAgreeWithTheBandSolution)
     EXPECT_GT(solved, 10);
     EXPECT_GT(singular, 0);
     EXPECT_GT(warned, 0);
+}
+
+// Every number of each beam's record and the structure's extremes, as bits (a signed zero or a
+// not-a-number counts as itself).
+std::vector<std::uint64_t> resultBits(const Build& build, size_t threads)
+{
+    VelmorProblem p;
+    build(p);
+    Analysis an(p);
+    an.SetThreads(threads);
+    std::vector<double> v;
+    v.push_back(an.RunAnalysis(AnalysisStage::All).Ok() ? 1.0 : 0.0);
+    auto add = [&](const Vector& x) {
+        v.push_back(double(x.Rows()));
+        v.insert(v.end(), x.Data(), x.Data() + x.Size());
+    };
+    for (const auto& beam : p.List(KIND_BEAM)) {
+        const BeamAnalysis& r = an.BeamResult(*beam);
+        add(r.q);
+        add(r.dl);
+        add(r.equiv);
+        for (const Polynomial& law : r.laws)
+            for (int i = 0; i <= law.Degree(); ++i)
+                v.push_back(law.Coef(i));
+        v.push_back(double(r.nInflexMz) + 8.0 * r.nInflexMy);
+        v.insert(v.end(), r.inflexMz, r.inflexMz + r.nInflexMz);
+        v.insert(v.end(), r.inflexMy, r.inflexMy + r.nInflexMy);
+        v.insert(v.end(), r.extrema, r.extrema + EXT_COUNT);
+    }
+    v.insert(v.end(), an.Extrema().begin(), an.Extrema().end());
+    std::vector<std::uint64_t> bits(v.size());
+    std::transform(v.begin(), v.end(), bits.begin(), [](double x) { return std::bit_cast<std::uint64_t>(x); });
+    return bits;
+}
+
+TEST(SparseSolution, BeamResultsAreTheSameWhateverThreadsShareThemOut)
+{
+    RecordMessages messages;
+    std::vector<std::pair<std::string, Build>> cases;
+    for (const ExampleModel& m : ExampleModels())
+        cases.emplace_back(m.file, m.build);
+    for (int type : {PROBLEM_CONTINUOUS_BEAM, PROBLEM_PLANE_FRAME, PROBLEM_SPACE_FRAME, PROBLEM_SPACE_TRUSS})
+        for (unsigned seed = 1; seed <= 3; ++seed)
+            cases.emplace_back("type " + std::to_string(type) + " seed " + std::to_string(seed),
+                               [=](VelmorProblem& p) { randomStructure(p, type, seed * 97 + unsigned(type)); });
+    for (const auto& [what, build] : cases) {
+        const std::vector<std::uint64_t> one = resultBits(build, 1);
+        // Two and three runs of the list, and more threads than beams.
+        for (size_t threads : {2u, 3u, 500u})
+            EXPECT_EQ(resultBits(build, threads), one) << what << ", " << threads << " threads";
+    }
 }
 
 TEST(SparseSolution, MechanismsAndNearMechanismsGetTheBandVerdict)

@@ -332,6 +332,10 @@ TEST(Cli, ALargeFileGivesTheSameResultsWhetherTheProgramRestartsOnHugePagesOrNot
     EXPECT_NE(plain.out.find("\"solved\":true"), std::string::npos);
     EXPECT_EQ(restarted.status, 0) << restarted.err;
     EXPECT_EQ(restarted.out, plain.out);
+    // The beams' entries made by several threads, in pieces, are put back in the list's order.
+    for (const char* threads : {"1", "2", "3"})
+        EXPECT_EQ(cli("solve " + quoted(file) + " --json --threads " + threads).out, plain.out)
+            << threads << " threads";
     EXPECT_EQ(strict.status, 2) << strict.err;
     EXPECT_EQ(lenient.status, 0) << "--lenient before the file is kept across the restart: " << lenient.err;
     EXPECT_NE(lenient.out.find("\"solved\":true"), std::string::npos);
